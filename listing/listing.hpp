@@ -1,0 +1,44 @@
+// Lists a directory one entry at a time, in the manner of POSIX directory
+// streams, over whatever the platform offers. A failure is a null result
+// with errno set.
+#pragma once
+
+// Entry kinds, as the file-type bits of a mode word.
+inline constexpr int kind_unknown = 0;  // the entry vanished before it could be looked up
+inline constexpr int kind_fifo = 0x1000;
+inline constexpr int kind_device = 0x2000;
+inline constexpr int kind_directory = 0x4000;
+inline constexpr int kind_block_device = 0x6000;
+inline constexpr int kind_regular = 0x8000;
+inline constexpr int kind_link = 0xA000;
+inline constexpr int kind_socket = 0xC000;
+
+struct dir_entry {
+  char name[261];  // NUL-terminated, at most 260 characters
+  int name_length;
+  int kind;
+};
+
+// One open listing. Its layout is the platform's own.
+struct dir_listing;
+
+// Opens the listing of a directory named by a path; null with errno set
+// when it cannot be listed.
+dir_listing* open_listing(const char* directory_name);
+
+// Opens the listing of an entry of an open listing, found where its parent
+// was found, never through a symbolic link. path names it for the platforms
+// that need a name; null with errno set on failure.
+dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, const char* path);
+
+// The next entry, or null when there is none. The entry lies inside the
+// listing and is valid until the next call. "." and ".." are listed like
+// any other entry. Null with errno EBADF for a null listing.
+const dir_entry* next_entry(dir_listing* listing);
+
+// 0 when the listing ran to its end; otherwise the errno of the failure
+// that broke it off.
+int listing_error(const dir_listing* listing);
+
+// Releases a listing and everything it holds; null is ignored.
+void close_listing(dir_listing* listing);

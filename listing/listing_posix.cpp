@@ -1,0 +1,123 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "listing/listing_posix.hpp"
+
+struct dir_listing {
+  dir_entry entry;
+  DIR* stream;  // null once the listing has run out
+  int fd;       // the stream's descriptor, kept for the entries' *at() calls
+  int error;
+};
+
+namespace {
+
+dir_listing* adopt(DIR* stream) {
+  if (stream == nullptr) return nullptr;
+  auto* listing = new (std::nothrow) dir_listing{};
+  if (listing == nullptr) {
+    closedir(stream);
+    errno = ENOMEM;
+    return nullptr;
+  }
+  listing->stream = stream;
+  listing->fd = dirfd(stream);
+  return listing;
+}
+
+int kind_of(const dir_listing& listing, const dirent& d) {
+  switch (d.d_type) {
+    case DT_REG:
+      return kind_regular;
+    case DT_DIR:
+      return kind_directory;
+    case DT_LNK:
+      return kind_link;
+    case DT_FIFO:
+      return kind_fifo;
+    case DT_CHR:
+      return kind_device;
+    case DT_BLK:
+      return kind_block_device;
+    case DT_SOCK:
+      return kind_socket;
+    default:
+      break;
+  }
+  // The file system does not say; ask it, without following a link.
+  struct stat st;
+  if (fstatat(listing.fd, d.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return kind_unknown;
+  return static_cast<int>(st.st_mode & S_IFMT);
+}
+
+}  // namespace
+
+dir_listing* open_listing(const char* directory_name) {
+  return adopt(opendir(directory_name));
+}
+
+dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, const char*) {
+  if (parent == nullptr || parent->stream == nullptr) {
+    errno = EBADF;
+    return nullptr;
+  }
+  const int fd =
+      openat(parent->fd, entry.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  DIR* stream = fdopendir(fd);
+  if (stream == nullptr) {
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return nullptr;
+  }
+  return adopt(stream);
+}
+
+const dir_entry* next_entry(dir_listing* listing) {
+  if (listing == nullptr) {
+    errno = EBADF;
+    return nullptr;
+  }
+  if (listing->stream == nullptr) return nullptr;
+  const int saved = errno;
+  errno = 0;
+  const dirent* d = readdir(listing->stream);
+  if (d == nullptr) {
+    // readdir tells an end from a failure only through errno.
+    listing->error = errno;
+    closedir(listing->stream);
+    listing->stream = nullptr;
+    listing->fd = -1;
+    errno = listing->error != 0 ? listing->error : saved;
+    return nullptr;
+  }
+  errno = saved;
+  dir_entry& e = listing->entry;
+  const std::size_t length = strnlen(d->d_name, sizeof e.name - 1);
+  std::memcpy(e.name, d->d_name, length);
+  e.name[length] = '\0';
+  e.name_length = static_cast<int>(length);
+  e.kind = kind_of(*listing, *d);
+  return &e;
+}
+
+int listing_error(const dir_listing* listing) {
+  return listing == nullptr ? EBADF : listing->error;
+}
+
+void close_listing(dir_listing* listing) {
+  if (listing == nullptr) return;
+  if (listing->stream != nullptr) closedir(listing->stream);
+  delete listing;
+}
+
+int listing_fd(const dir_listing* listing) {
+  return listing == nullptr ? -1 : listing->fd;
+}

@@ -1,0 +1,186 @@
+#include "tool_runner.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#ifndef VELMORA_BUILT_EXE
+#define VELMORA_BUILT_EXE "velmora"
+#endif
+
+namespace {
+
+std::string tool_path() {
+  const char* exe = std::getenv("VELMORA_EXE");
+  return exe != nullptr && *exe != '\0' ? exe : VELMORA_BUILT_EXE;
+}
+
+std::string runner() {
+  const char* r = std::getenv("VELMORA_RUNNER");
+  return r != nullptr ? r : "";
+}
+
+[[noreturn]] void fail(const char* what) {
+  throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
+}
+
+timespec to_timespec(long long ns) {
+  return {static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+}
+
+long long ns_of(const timespec& t) {
+  return t.tv_sec * 1'000'000'000LL + t.tv_nsec;
+}
+
+struct stat stat_of(const std::string& path, bool no_follow) {
+  struct stat st;
+  if ((no_follow ? lstat(path.c_str(), &st) : stat(path.c_str(), &st)) != 0) fail(path.c_str());
+  return st;
+}
+
+// In the child: set up and exec; never returns.
+[[noreturn]] void start_child(const std::string& folder, const std::vector<std::string>& arguments,
+                              const run_setup& setup, int out_fd, int err_fd) {
+  if (setup.close_stdout) {
+    close(STDOUT_FILENO);
+  } else if (!setup.stdout_path.empty()) {
+    const int fd = open(setup.stdout_path.c_str(), O_WRONLY);
+    if (fd < 0) _exit(126);
+    dup2(fd, STDOUT_FILENO);
+  } else {
+    dup2(out_fd, STDOUT_FILENO);
+  }
+  dup2(err_fd, STDERR_FILENO);
+  if (chdir(folder.c_str()) != 0) _exit(126);
+  for (const std::string& setting : setup.environment) putenv(const_cast<char*>(setting.c_str()));
+
+  std::vector<std::string> words;
+  if (setup.as_nobody) {
+    words = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
+  }
+  if (!runner().empty()) words.push_back(runner());
+  words.push_back(tool_path());
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
+}  // namespace
+
+tool_result run_tool(const std::string& folder, const std::vector<std::string>& arguments,
+                     const run_setup& setup) {
+  int out[2];
+  int err[2];
+  if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) fail("pipe");
+  const pid_t pid = fork();
+  if (pid < 0) fail("fork");
+  if (pid == 0) start_child(folder, arguments, setup, out[1], err[1]);
+  close(out[1]);
+  close(err[1]);
+
+  tool_result result;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(setup.timeout_seconds);
+  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
+  int open_pipes = 2;
+  while (open_pipes > 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      result.timed_out = true;
+      kill(pid, SIGKILL);
+      break;
+    }
+    if (poll(fds, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) fail("poll");
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        sinks[i]->append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        --open_pipes;
+      }
+    }
+  }
+  for (const pollfd& p : fds) {
+    if (p.fd >= 0) close(p.fd);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+bool testing_windows_build() {
+  return !runner().empty();
+}
+
+std::string lines(const std::vector<std::string>& each) {
+  std::string text;
+  for (const std::string& line : each) text += line + (testing_windows_build() ? "\r\n" : "\n");
+  return text;
+}
+
+scratch::scratch() {
+  static std::atomic<int> count{0};
+  const std::filesystem::path base = std::filesystem::current_path() / "e2e-scratch";
+  std::filesystem::create_directories(base);
+  path = (base / (std::to_string(getpid()) + "-" + std::to_string(count++))).string();
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directory(path);
+  chmod(path.c_str(), 0777);  // so that a test can run the tool as another user
+}
+
+scratch::~scratch() {
+  std::error_code ignored;
+  std::filesystem::permissions(path, std::filesystem::perms::all, ignored);
+  for (const auto& e : std::filesystem::recursive_directory_iterator(path, ignored)) {
+    if (!e.is_symlink())
+      std::filesystem::permissions(e.path(), std::filesystem::perms::all, ignored);
+  }
+  std::filesystem::remove_all(path, ignored);
+}
+
+void make_file(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+  const timespec times[2] = {to_timespec(old_atime), to_timespec(old_mtime)};
+  if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) fail(path.c_str());
+}
+
+long long mtime_of(const std::string& path, bool no_follow) {
+  return ns_of(stat_of(path, no_follow).st_mtim);
+}
+
+long long atime_of(const std::string& path, bool no_follow) {
+  return ns_of(stat_of(path, no_follow).st_atim);
+}
+
+long long utc_ns(int year, int month, int day, int hour, int minute, int second) {
+  struct tm t {};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return static_cast<long long>(timegm(&t)) * 1'000'000'000LL;
+}

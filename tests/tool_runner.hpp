@@ -1,0 +1,57 @@
+// Runs the built tool in a folder and collects what it says, for the
+// end-to-end tests; and makes and inspects the folders it runs in.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+struct tool_result {
+  std::string out;
+  std::string err;
+  int status = -1;  // the exit status; -1 when it did not exit normally
+  bool timed_out = false;
+};
+
+struct run_setup {
+  std::vector<std::string> environment;  // extra "NAME=value" settings
+  bool as_nobody = false;                // drop to the user nobody first
+  bool close_stdout = false;
+  std::string stdout_path;  // send stdout to this file instead of a pipe
+  int timeout_seconds = 60;
+};
+
+tool_result run_tool(const std::string& folder, const std::vector<std::string>& arguments,
+                     const run_setup& setup = {});
+
+// True when the tool under test is a Windows build, run through a runner.
+bool testing_windows_build();
+
+// The lines the tool prints, with the line ends its platform uses.
+std::string lines(const std::vector<std::string>& each);
+
+// A fresh empty folder under the build tree (a real disk, not tmpfs), gone
+// when the test ends.
+struct scratch {
+  std::string path;
+  scratch();
+  ~scratch();
+  scratch(const scratch&) = delete;
+  scratch& operator=(const scratch&) = delete;
+  std::string at(const std::string& name) const { return path + "/" + name; }
+};
+
+// Creates a file with some content and known old times.
+void make_file(const std::string& path, const std::string& content = "photo");
+
+// Nanoseconds since 1970 of a path's last-modified and last-access times,
+// following links (or of the link itself with no_follow).
+long long mtime_of(const std::string& path, bool no_follow = false);
+long long atime_of(const std::string& path, bool no_follow = false);
+
+// Nanoseconds since 1970 of a UTC calendar time.
+long long utc_ns(int year, int month, int day, int hour, int minute, int second = 0);
+
+// The times every made file starts with, so that any change shows.
+inline constexpr long long old_mtime = 981'173'106'123'456'789;  // 2001-02-03 04:05:06.123456789
+inline constexpr long long old_atime = 1'012'709'106'987'654'321;

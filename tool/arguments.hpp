@@ -1,0 +1,36 @@
+// The command line: the base grammar of hour shift, cuts and extensions,
+// and the long options.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct run_options {
+  bool shift_given = false;    // some word began with "+" or "-"
+  std::int64_t shift = 0;      // the hour shift, in ticks
+  std::int64_t front_cut = 0;  // characters cut off the front of a stem, >= 0
+  std::int64_t back_cut = 0;   // characters cut off its back; negative cuts nothing
+  // The words of the command line, long options left out, in order. They
+  // decide the selection, and every one of them is an extension to match.
+  std::vector<std::string> words;
+  bool dry_run = false;
+  bool local = false;
+  bool seconds = false;
+  bool recursive = false;
+};
+
+enum class command { run, help, version, usage_error };
+
+struct parsed_command {
+  command what = command::run;
+  run_options options;
+  std::string error;  // for usage_error: what is wrong, for a message
+};
+
+// Reads the arguments after the program's name. Never touches the disk.
+parsed_command read_arguments(const std::vector<std::string_view>& arguments);
+
+// The largest hour shift either way whose tick count fits in 64 bits.
+inline constexpr std::int64_t max_shift_hours = INT64_MAX / 36'000'000'000;

@@ -1,0 +1,20 @@
+// What the tool says: result lines on standard output, one message per
+// failure on standard error.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes text (which ends in a newline) to standard output and flushes it;
+// false when the output cannot take it.
+bool print_out(std::string_view text);
+
+// Writes text as it is to standard error.
+void print_err(std::string_view text);
+
+// Writes "velmora: " and the message, with a newline, to standard error.
+void report(std::string_view message);
+
+// A path or argument in single quotes for a message, with control
+// characters shown as escapes, so that one message stays one line.
+std::string quoted(std::string_view text);

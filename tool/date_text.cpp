@@ -1,0 +1,103 @@
+#include "tool/date_text.hpp"
+
+#include <charconv>
+#include <climits>
+#include <optional>
+
+namespace {
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+void skip_blanks(std::string_view& text) {
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+}
+
+// One "%d": blanks, an optional sign, at least one digit. A value beyond int
+// is pinned to INT_MIN or INT_MAX, which no calendar field accepts.
+std::optional<int> take_number(std::string_view& text) {
+  skip_blanks(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const char* first = text.data();
+  const char* last = first;
+  while (last != text.data() + text.size() && is_digit(*last)) ++last;
+  if (last == first) return std::nullopt;
+  text.remove_prefix(static_cast<std::size_t>(last - first));
+
+  unsigned magnitude = 0;
+  if (std::from_chars(first, last, magnitude).ec != std::errc{} || magnitude > INT_MAX) {
+    return negative ? INT_MIN : INT_MAX;
+  }
+  return negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+}
+
+bool take_literal(std::string_view& text, char c) {
+  if (text.empty() || text.front() != c) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+// ".SS" right after the minute: exactly two digits. A dot followed by
+// anything but a digit is not a seconds field and reads as no seconds.
+std::optional<int> take_seconds(std::string_view text) {
+  if (text.size() < 2 || text[0] != '.' || !is_digit(text[1])) return 0;
+  if (text.size() < 3 || !is_digit(text[2]) || (text.size() > 3 && is_digit(text[3]))) {
+    return std::nullopt;
+  }
+  return (text[1] - '0') * 10 + (text[2] - '0');
+}
+
+}  // namespace
+
+date_reading read_date_text(std::string_view text, bool with_seconds) {
+  date_reading reading;
+  calendar_time& t = reading.time;
+  std::optional<int> field;
+  if (!(field = take_number(text))) return reading;
+  t.year = *field;
+  if (!take_literal(text, '-') || !(field = take_number(text))) return reading;
+  t.month = *field;
+  if (!take_literal(text, '-') || !(field = take_number(text))) return reading;
+  t.day = *field;
+  skip_blanks(text);
+  if (!(field = take_number(text))) return reading;
+  t.hour = *field;
+  if (!take_literal(text, '.') || !(field = take_number(text))) return reading;
+  t.minute = *field;
+  if (with_seconds) {
+    const std::optional<int> seconds = take_seconds(text);
+    t.second = seconds ? *seconds : -1;
+  }
+  reading.fault = check_calendar(t);
+  return reading;
+}
+
+std::string_view describe(date_fault fault) {
+  switch (fault) {
+    case date_fault::none:
+      return "the date is valid";
+    case date_fault::no_date:
+      return "no date in the form 'year-month-day hour.minute'";
+    case date_fault::year:
+      return "the year is not between 1601 and 30827";
+    case date_fault::month:
+      return "the month is not between 1 and 12";
+    case date_fault::day:
+      return "that day does not exist in that month";
+    case date_fault::hour:
+      return "the hour is not between 0 and 23";
+    case date_fault::minute:
+      return "the minute is not between 0 and 59";
+    case date_fault::second:
+      return "the seconds are not two digits between 00 and 59";
+  }
+  return "unknown fault";
+}

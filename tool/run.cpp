@@ -1,0 +1,94 @@
+#include "tool/run.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "listing/listing.hpp"
+#include "tool/console.hpp"
+#include "tool/selection.hpp"
+#include "tool/stamp.hpp"
+
+namespace {
+
+struct walk_state {
+  const run_options& options;
+  std::string path;      // the folder being walked, "./" first, then the entry's name
+  bool failed = false;   // something selected was not stamped, or a listing failed
+  bool stopped = false;  // standard output broke: the run ends here
+};
+
+void report_folder(walk_state& state, std::string_view what, int error) {
+  // The folder's path is the walk's path without its trailing "/".
+  const std::string_view folder(state.path.data(), state.path.size() - 1);
+  report(std::string(what) + quoted(folder) + ": " + std::strerror(error));
+  state.failed = true;
+}
+
+void consider(const dir_listing* folder, const dir_entry& entry, std::string_view name,
+              walk_state& state) {
+  const std::optional<name_parts> parts = split_name(name);
+  if (!parts || !extension_selected(state.options, parts->extension)) return;
+  const file_ref file{folder, &entry, state.path.c_str()};
+  const std::optional<std::string_view> date_text =
+      cut_date_text(parts->stem, state.options.front_cut, state.options.back_cut);
+  switch (stamp_file(file, date_text, state.options)) {
+    case stamp_result::stamped:
+      break;
+    case stamp_result::not_stamped:
+      state.failed = true;
+      break;
+    case stamp_result::output_failed:
+      report(std::string("cannot write to standard output: ") + std::strerror(errno));
+      state.failed = true;
+      state.stopped = true;
+      break;
+  }
+}
+
+void walk(dir_listing* folder, walk_state& state);
+
+void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& state) {
+  dir_listing* sub = open_sublisting(parent, entry, state.path.c_str());
+  state.path.push_back('/');
+  if (sub == nullptr) {
+    report_folder(state, "cannot list ", errno);
+  } else {
+    walk(sub, state);
+    close_listing(sub);
+  }
+}
+
+// Depth first, in listing order: one open listing per level, so memory
+// grows with the depth of the tree and never with the number of files.
+void walk(dir_listing* folder, walk_state& state) {
+  while (const dir_entry* entry = next_entry(folder)) {
+    const std::string_view name(entry->name, static_cast<std::size_t>(entry->name_length));
+    if (is_skipped_name(name)) continue;
+    const std::size_t folder_length = state.path.size();
+    state.path.append(name);
+    if (state.options.recursive && entry->kind == kind_directory) {
+      walk_into(folder, *entry, state);
+    } else {
+      consider(folder, *entry, name, state);
+    }
+    state.path.resize(folder_length);
+    if (state.stopped) return;
+  }
+  if (const int error = listing_error(folder))
+    report_folder(state, "cannot read the folder ", error);
+}
+
+}  // namespace
+
+int run(const run_options& options) {
+  walk_state state{options, "./"};
+  dir_listing* top = open_listing(".");
+  if (top == nullptr) {
+    report_folder(state, "cannot list ", errno);
+  } else {
+    walk(top, state);
+    close_listing(top);
+  }
+  return state.failed ? 1 : 0;
+}

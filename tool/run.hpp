@@ -1,0 +1,10 @@
+// One run over the current folder.
+#pragma once
+
+#include "tool/arguments.hpp"
+
+// Walks the current folder (and its subfolders with options.recursive) and
+// stamps every selected entry. Returns the exit status: 0 when every
+// selected entry was stamped, 1 when any was not or a folder could not be
+// listed to its end.
+int run(const run_options& options);

@@ -1,0 +1,65 @@
+#include "tool/selection.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Selection, SkipsByNameNotPosition) {
+  EXPECT_TRUE(is_skipped_name("."));
+  EXPECT_TRUE(is_skipped_name(".."));
+  EXPECT_TRUE(is_skipped_name("Velmora.exe"));
+  EXPECT_FALSE(is_skipped_name("velmora.exe"));
+  EXPECT_FALSE(is_skipped_name("..."));
+  EXPECT_FALSE(is_skipped_name(".profile"));
+}
+
+TEST(Selection, SplitsAtTheLastDot) {
+  EXPECT_FALSE(split_name("README"));
+  const name_parts tar = *split_name("a.tar.gz");
+  EXPECT_EQ(tar.stem, "a.tar");
+  EXPECT_EQ(tar.extension, "gz");
+  const name_parts profile = *split_name(".profile");
+  EXPECT_EQ(profile.stem, "");
+  EXPECT_EQ(profile.extension, "profile");
+  EXPECT_EQ(split_name("x.")->extension, "");
+}
+
+run_options with_words(std::vector<std::string> words, bool shift_given = false) {
+  run_options o;
+  o.words = std::move(words);
+  o.shift_given = shift_given;
+  return o;
+}
+
+TEST(Selection, ExtensionFilter) {
+  EXPECT_TRUE(extension_selected(with_words({}), "anything"));
+  EXPECT_TRUE(extension_selected(with_words({"-5"}, true), "txt"));
+  EXPECT_TRUE(extension_selected(with_words({"jpg"}), "jpg"));
+  EXPECT_FALSE(extension_selected(with_words({"jpg"}), "JPG"));
+  EXPECT_FALSE(extension_selected(with_words({"jpg"}), "jpeg"));
+  // A lone cut is a word too, so it filters.
+  EXPECT_FALSE(extension_selected(with_words({"}3"}), "jpg"));
+  // Two words filter even when both are shifts, and shifts match as extensions.
+  EXPECT_FALSE(extension_selected(with_words({"+1", "+2"}, true), "jpg"));
+  EXPECT_TRUE(extension_selected(with_words({"+1", "+2"}, true), "+1"));
+  EXPECT_TRUE(extension_selected(with_words({"+1", "jpg"}, true), "jpg"));
+  EXPECT_TRUE(extension_selected(with_words({"jpg", ""}), ""));
+}
+
+TEST(Selection, Cuts) {
+  const std::string_view stem = "IMG_2010-09-10 13.40_edit";
+  EXPECT_EQ(cut_date_text(stem, 4, 5), "2010-09-10 13.40");
+  EXPECT_EQ(cut_date_text(stem, 0, 0), stem);
+  // A back cut that leaves less than nothing, or a negative one, cuts nothing.
+  EXPECT_EQ(cut_date_text(stem, 4, 100), "2010-09-10 13.40_edit");
+  EXPECT_EQ(cut_date_text(stem, 4, -3), "2010-09-10 13.40_edit");
+  EXPECT_EQ(cut_date_text(stem, 4, 21), "");
+  EXPECT_EQ(cut_date_text(stem, 25, 0), "");
+  EXPECT_FALSE(cut_date_text(stem, 26, 0));
+  EXPECT_FALSE(cut_date_text("", 1, 0));
+  EXPECT_EQ(cut_date_text(stem, INT32_MAX - 1, INT32_MIN), std::nullopt);
+  EXPECT_EQ(cut_date_text(stem, 0, INT32_MIN), stem);
+  EXPECT_EQ(cut_date_text(stem, 0, INT32_MAX), stem);
+}
+
+}  // namespace

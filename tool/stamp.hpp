@@ -1,0 +1,17 @@
+// Stamping one selected file.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "tool/arguments.hpp"
+#include "tool/file_time.hpp"
+
+enum class stamp_result { stamped, not_stamped, output_failed };
+
+// Announces the file on standard output, reads the time from date_text
+// (nullopt: the cuts left no text), shifts it and sets it as the file's
+// last-modified time; with options.dry_run, only says what it would set.
+// Every file not stamped gets one message on standard error.
+stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> date_text,
+                        const run_options& options);
