@@ -37,13 +37,6 @@ int count_lines(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-// Runs the tool as an ordinary user: as nobody when the tests run as root.
-run_setup unprivileged() {
-  run_setup setup;
-  setup.as_nobody = geteuid() == 0;
-  return setup;
-}
-
 void expect_untouched(const std::string& path) {
   EXPECT_EQ(mtime_of(path), old_mtime) << path;
   EXPECT_EQ(atime_of(path), old_atime) << path;

@@ -142,7 +142,8 @@ std::string lines(const std::vector<std::string>& each) {
 
 scratch::scratch() {
   static std::atomic<int> count{0};
-  const std::filesystem::path base = std::filesystem::current_path() / "e2e-scratch";
+  // Under the temporary folder, where any user can reach it.
+  const std::filesystem::path base = std::filesystem::temp_directory_path() / "velmora-e2e";
   std::filesystem::create_directories(base);
   path = (base / (std::to_string(getpid()) + "-" + std::to_string(count++))).string();
   std::filesystem::remove_all(path);
@@ -162,8 +163,22 @@ scratch::~scratch() {
 
 void make_file(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
+  set_old_times(path);
+}
+
+void set_old_times(const std::string& path) {
   const timespec times[2] = {to_timespec(old_atime), to_timespec(old_mtime)};
-  if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) fail(path.c_str());
+  if (utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) fail(path.c_str());
+}
+
+void give_to_nobody(const std::string& path) {
+  if (geteuid() == 0 && lchown(path.c_str(), 65534, 65534) != 0) fail(path.c_str());
+}
+
+run_setup unprivileged() {
+  run_setup setup;
+  setup.as_nobody = geteuid() == 0;
+  return setup;
 }
 
 long long mtime_of(const std::string& path, bool no_follow) {

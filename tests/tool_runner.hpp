@@ -30,8 +30,8 @@ bool testing_windows_build();
 // The lines the tool prints, with the line ends its platform uses.
 std::string lines(const std::vector<std::string>& each);
 
-// A fresh empty folder under the build tree (a real disk, not tmpfs), gone
-// when the test ends.
+// A fresh empty folder under the temporary folder, open to every user,
+// gone when the test ends.
 struct scratch {
   std::string path;
   scratch();
@@ -43,6 +43,15 @@ struct scratch {
 
 // Creates a file with some content and known old times.
 void make_file(const std::string& path, const std::string& content = "photo");
+
+// Sets a path's times (a link's own) to old_atime and old_mtime.
+void set_old_times(const std::string& path);
+
+// Makes the user nobody own a path, when the tests run as root.
+void give_to_nobody(const std::string& path);
+
+// Runs the tool as an ordinary user: as nobody when the tests run as root.
+run_setup unprivileged();
 
 // Nanoseconds since 1970 of a path's last-modified and last-access times,
 // following links (or of the link itself with no_follow).
