@@ -1,0 +1,138 @@
+// The long options end to end, alone and with the base grammar.
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tool_runner.hpp"
+
+namespace {
+
+const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
+constexpr long long hour_ns = 3'600'000'000'000LL;
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(Options, DryRunChangesNothing) {
+  scratch dir;
+  make_file(dir.at("2010-09-10 13.40.jpg"));
+  make_file(dir.at("2010-02-30 13.40.jpg"));
+  make_file(dir.at("2010-09-10 13.40.txt"));
+  const tool_result r = run_tool(dir.path, {"--dry-run", "+1", "jpg"});
+  EXPECT_EQ(r.out,
+            lines({"Would set timestamp:\t./2010-09-10 13.40.jpg\t2010-09-10 14:40:00 UTC"}));
+  EXPECT_EQ(r.err,
+            "velmora: cannot read a date from './2010-02-30 13.40.jpg': that day does not exist "
+            "in that month" +
+                lines({""}));
+  EXPECT_EQ(r.status, 1);
+  for (const char* name :
+       {"2010-09-10 13.40.jpg", "2010-02-30 13.40.jpg", "2010-09-10 13.40.txt"}) {
+    EXPECT_EQ(mtime_of(dir.at(name)), old_mtime) << name;
+    EXPECT_EQ(atime_of(dir.at(name)), old_atime) << name;
+  }
+}
+
+TEST(Options, LongOptionsAreNoWords) {
+  scratch dir;
+  make_file(dir.at("2010-09-10 13.40.17.jpg"));
+  make_file(dir.at("2010-09-10 13.40.17 (1).png"));
+  // As a bare run: everything with an extension, here read with seconds.
+  const tool_result r = run_tool(dir.path, {"--seconds"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.17.jpg")), photo_time + 17'000'000'000LL);
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.17 (1).png")), photo_time + 17'000'000'000LL);
+  // Without the option, seconds stay 0.
+  run_tool(dir.path, {"png"});
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.17 (1).png")), photo_time);
+}
+
+TEST(Options, DoubleDashEndsTheOptions) {
+  scratch dir;
+  make_file(dir.at("2010-09-10 13.40.--x"));
+  make_file(dir.at("2010-09-10 13.40.jpg"));
+  // Two words, so they filter; each also begins with "-", a zero shift.
+  const tool_result r = run_tool(dir.path, {"--", "--x", "--y"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.--x")), photo_time);
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.jpg")), old_mtime);
+}
+
+// Central Europe leaves summer time on 2010-10-31 at 03:00 (01:00 UTC) and
+// enters it on 2010-03-28 at 02:00 (01:00 UTC).
+TEST(Options, LocalTimeAcrossSummerTime) {
+  scratch dir;
+  const std::vector<std::pair<std::string, long long>> cases = {
+      {"2010-03-27 12.00.jpg", utc_ns(2010, 3, 27, 11, 0)},   // winter: UTC+1
+      {"2010-03-28 12.00.jpg", utc_ns(2010, 3, 28, 10, 0)},   // summer: UTC+2
+      {"2010-03-28 02.30.jpg", utc_ns(2010, 3, 28, 1, 30)},   // in the gap: as 03:30 summer time
+      {"2010-10-31 02.30.jpg", utc_ns(2010, 10, 31, 0, 30)},  // twice: the earlier
+      {"2010-10-31 12.00.jpg", utc_ns(2010, 10, 31, 11, 0)},
+  };
+  for (const auto& [name, expected] : cases) make_file(dir.at(name));
+  run_setup berlin;
+  berlin.environment = {"TZ=Europe/Berlin"};
+  const tool_result r = run_tool(dir.path, {"--local", "-0"}, berlin);
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const auto& [name, expected] : cases) EXPECT_EQ(mtime_of(dir.at(name)), expected) << name;
+  // The hour shift applies on top.
+  run_tool(dir.path, {"--local", "+2", "jpg"}, berlin);
+  EXPECT_EQ(mtime_of(dir.at("2010-03-27 12.00.jpg")), utc_ns(2010, 3, 27, 13, 0));
+}
+
+TEST(Options, RecursiveWalksSubfolders) {
+  scratch dir;
+  std::filesystem::create_directories(dir.at("2010/09"));
+  std::filesystem::create_directories(dir.at("elsewhere"));
+  make_file(dir.at("IMG_2010-09-10 13.40_edit.jpg"));
+  make_file(dir.at("2010/09/IMG_2010-09-11 13.40_edit.jpg"));
+  make_file(dir.at("2010/09/IMG_2010-09-12 13.40_edit.png"));
+  make_file(dir.at("elsewhere/IMG_2010-09-13 13.40_edit.jpg"));
+  std::filesystem::create_directory_symlink("elsewhere", dir.at("2010/link.jpg"));
+  const tool_result r = run_tool(dir.path, {"--recursive", "}4", "{5", "jpg"});
+  EXPECT_TRUE(contains(r.out, "Setting timestamp:\t./2010/09/IMG_2010-09-11 13.40_edit.jpg"))
+      << r.out;
+  EXPECT_EQ(mtime_of(dir.at("IMG_2010-09-10 13.40_edit.jpg")), photo_time);
+  EXPECT_EQ(mtime_of(dir.at("2010/09/IMG_2010-09-11 13.40_edit.jpg")), photo_time + 24 * hour_ns);
+  EXPECT_EQ(mtime_of(dir.at("elsewhere/IMG_2010-09-13 13.40_edit.jpg")), photo_time + 72 * hour_ns);
+  EXPECT_EQ(mtime_of(dir.at("2010/09/IMG_2010-09-12 13.40_edit.png")), old_mtime);
+  // The link to a folder is an entry like any other, never walked into.
+  EXPECT_TRUE(contains(r.err, "cannot read a date from './2010/link.jpg'")) << r.err;
+  EXPECT_FALSE(contains(r.out, "./2010/link.jpg/"));
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST(Options, RecursiveReportsAFolderItCannotListAndGoesOn) {
+  if (testing_windows_build()) GTEST_SKIP() << "POSIX permissions";
+  scratch dir;
+  std::filesystem::create_directories(dir.at("sealed"));
+  std::filesystem::create_directories(dir.at("open"));
+  make_file(dir.at("sealed/2010-09-10 13.40.jpg"));
+  make_file(dir.at("open/2010-09-10 13.40.jpg"));
+  give_to_nobody(dir.at("open/2010-09-10 13.40.jpg"));
+  std::filesystem::permissions(dir.at("sealed"), std::filesystem::perms::none);
+  const tool_result r = run_tool(dir.path, {"--recursive"}, unprivileged());
+  std::filesystem::permissions(dir.at("sealed"), std::filesystem::perms::owner_all);
+  EXPECT_EQ(r.err, "velmora: cannot list './sealed': Permission denied\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(mtime_of(dir.at("open/2010-09-10 13.40.jpg")), photo_time);
+  EXPECT_EQ(mtime_of(dir.at("sealed/2010-09-10 13.40.jpg")), old_mtime);
+}
+
+TEST(Options, DryRunWithEverything) {
+  scratch dir;
+  std::filesystem::create_directories(dir.at("2010"));
+  make_file(dir.at("2010/2010-09-10 13.40.17.jpg"));
+  run_setup berlin;
+  berlin.environment = {"TZ=Europe/Berlin"};
+  const tool_result r =
+      run_tool(dir.path, {"--recursive", "--dry-run", "--local", "--seconds", "-1"}, berlin);
+  EXPECT_EQ(r.out, lines({"Would set timestamp:\t./2010/2010-09-10 13.40.17.jpg\t"
+                          "2010-09-10 10:40:17 UTC"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("2010/2010-09-10 13.40.17.jpg")), old_mtime);
+}
+
+}  // namespace
