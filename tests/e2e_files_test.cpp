@@ -32,14 +32,12 @@ void expect_untouched(const std::string& path) {
   EXPECT_EQ(atime_of(path, true), old_atime) << path;
 }
 
-class Files : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (testing_windows_build()) GTEST_SKIP() << "POSIX file kinds and owners";
-  }
-};
+// Owners, modes, links, FIFOs and raw byte names are POSIX matters.
+#define SKIP_ON_WINDOWS() \
+  if (testing_windows_build()) GTEST_SKIP() << "a POSIX case"
 
-TEST_F(Files, OwnersFileIsStampedWhateverItsMode) {
+TEST(Files, OwnersFileIsStampedWhateverItsMode) {
+  SKIP_ON_WINDOWS();
   scratch dir;
   make_file(dir.at(photo), "keep me");
   give_to_nobody(dir.at(photo));
@@ -52,7 +50,8 @@ TEST_F(Files, OwnersFileIsStampedWhateverItsMode) {
   EXPECT_EQ(content_of(dir.at(photo)), "keep me");
 }
 
-TEST_F(Files, SomeoneElsesFileIsReportedAndTheRestStamped) {
+TEST(Files, SomeoneElsesFileIsReportedAndTheRestStamped) {
+  SKIP_ON_WINDOWS();
   if (geteuid() != 0) GTEST_SKIP() << "needs root to give files to two users";
   scratch dir;
   make_file(dir.at(photo));  // root's, writable by all: still not nobody's to stamp
@@ -66,7 +65,8 @@ TEST_F(Files, SomeoneElsesFileIsReportedAndTheRestStamped) {
   EXPECT_EQ(mtime_of(dir.at("2011-01-01 00.00.jpg")), utc_ns(2011, 1, 1, 0, 0));
 }
 
-TEST_F(Files, LinksLeadToFilesNeverToFolders) {
+TEST(Files, LinksLeadToFilesNeverToFolders) {
+  SKIP_ON_WINDOWS();
   scratch dir;
   make_file(dir.at("target"));
   std::filesystem::create_directory(dir.at("folder"));
@@ -85,7 +85,8 @@ TEST_F(Files, LinksLeadToFilesNeverToFolders) {
   EXPECT_TRUE(contains(r.err, "'./2010-09-10 13.40.dangling': No such file or directory")) << r.err;
 }
 
-TEST_F(Files, FifoNeverMakesTheRunWait) {
+TEST(Files, FifoNeverMakesTheRunWait) {
+  SKIP_ON_WINDOWS();
   scratch dir;
   ASSERT_EQ(mkfifo(dir.at("2010-09-10 13.40.fifo").c_str(), 0644), 0);
   run_setup setup;
@@ -96,7 +97,8 @@ TEST_F(Files, FifoNeverMakesTheRunWait) {
   EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.fifo")), photo_time);
 }
 
-TEST_F(Files, OddNames) {
+TEST(Files, OddNames) {
+  SKIP_ON_WINDOWS();
   scratch dir;
   const std::string not_utf8 = "2010-09-10 13.40 \xff\xfe.jpg";
   const std::string tab = "2010-09-10 13.40\tcopy.jpg";
@@ -120,7 +122,7 @@ TEST_F(Files, OddNames) {
   EXPECT_EQ(r.status, 1);
 }
 
-TEST_F(Files, BrokenOutputStopsTheRunBeforeStamping) {
+TEST(Files, BrokenOutputStopsTheRunBeforeStamping) {
   for (const bool closed : {false, true}) {
     scratch dir;
     make_file(dir.at(photo));
@@ -137,7 +139,7 @@ TEST_F(Files, BrokenOutputStopsTheRunBeforeStamping) {
 
 // ext4 holds times from 1901-12-13 to 2446-05-10 only and silently clamps
 // the rest; tmpfs holds them all.
-TEST_F(Files, TimesTheFileSystemCannotHoldAreNotSet) {
+TEST(Files, TimesTheFileSystemCannotHoldAreNotSet) {
   scratch dir;
   struct statfs fs;
   ASSERT_EQ(statfs(dir.path.c_str(), &fs), 0);
@@ -146,8 +148,12 @@ TEST_F(Files, TimesTheFileSystemCannotHoldAreNotSet) {
   make_file(dir.at("1950-06-01 12.00.jpg"));
   const tool_result r = run_tool(dir.path, {});
   EXPECT_EQ(r.status, 1);
-  expect_untouched(dir.at("1700-01-01 00.00.jpg"));
-  expect_untouched(dir.at("2500-01-01 00.00.jpg"));
+  for (const char* name : {"1700-01-01 00.00.jpg", "2500-01-01 00.00.jpg"}) {
+    // Windows puts the old time back in its own 100 ns steps.
+    const long long kept = testing_windows_build() ? old_mtime / 100 * 100 : old_mtime;
+    EXPECT_EQ(mtime_of(dir.at(name)), kept) << name;
+    EXPECT_EQ(atime_of(dir.at(name)), old_atime) << name;
+  }
   EXPECT_TRUE(contains(r.err,
                        "'./2500-01-01 00.00.jpg': the file system cannot hold "
                        "2500-01-01 00:00:00 UTC; its time is unchanged"))

@@ -90,7 +90,8 @@ TEST(Options, RecursiveWalksSubfolders) {
   make_file(dir.at("2010/09/IMG_2010-09-11 13.40_edit.jpg"));
   make_file(dir.at("2010/09/IMG_2010-09-12 13.40_edit.png"));
   make_file(dir.at("elsewhere/IMG_2010-09-13 13.40_edit.jpg"));
-  std::filesystem::create_directory_symlink("elsewhere", dir.at("2010/link.jpg"));
+  std::filesystem::create_directory_symlink("../elsewhere",
+                                            dir.at("2010/IMG_2010-09-14 13.40_link.jpg"));
   const tool_result r = run_tool(dir.path, {"--recursive", "}4", "{5", "jpg"});
   EXPECT_TRUE(contains(r.out, "Setting timestamp:\t./2010/09/IMG_2010-09-11 13.40_edit.jpg"))
       << r.out;
@@ -98,9 +99,12 @@ TEST(Options, RecursiveWalksSubfolders) {
   EXPECT_EQ(mtime_of(dir.at("2010/09/IMG_2010-09-11 13.40_edit.jpg")), photo_time + 24 * hour_ns);
   EXPECT_EQ(mtime_of(dir.at("elsewhere/IMG_2010-09-13 13.40_edit.jpg")), photo_time + 72 * hour_ns);
   EXPECT_EQ(mtime_of(dir.at("2010/09/IMG_2010-09-12 13.40_edit.png")), old_mtime);
+  if (testing_windows_build()) return;  // Windows sees a POSIX link as a plain folder
   // The link to a folder is an entry like any other, never walked into.
-  EXPECT_TRUE(contains(r.err, "cannot read a date from './2010/link.jpg'")) << r.err;
-  EXPECT_FALSE(contains(r.out, "./2010/link.jpg/"));
+  EXPECT_TRUE(contains(
+      r.err, "cannot set the time of './2010/IMG_2010-09-14 13.40_link.jpg': it is a directory"))
+      << r.err;
+  EXPECT_FALSE(contains(r.out, "_link.jpg/"));
   EXPECT_EQ(r.status, 1);
 }
 

@@ -1,0 +1,103 @@
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "listing/listing.hpp"
+
+struct dir_listing {
+  dir_entry entry;
+  WIN32_FIND_DATAA find_data;
+  int cached;            // 1 while find_data holds the first entry, not yet handed out
+  HANDLE search_handle;  // INVALID_HANDLE_VALUE once the listing has run out
+  char pattern[MAX_PATH + 3];
+  int error;
+};
+
+namespace {
+
+int kind_of(DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_DEVICE) return kind_device;
+  // A link or junction to a folder is a folder that is not to be walked into.
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return kind_link;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kind_directory;
+  return kind_regular;
+}
+
+dir_listing* fail(dir_listing* listing, int error) {
+  std::free(listing);
+  errno = error;
+  return nullptr;
+}
+
+}  // namespace
+
+dir_listing* open_listing(const char* directory_name) {
+  if (std::strlen(directory_name) + 3 >= MAX_PATH) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
+  auto* listing = static_cast<dir_listing*>(std::malloc(sizeof(dir_listing)));
+  if (listing == nullptr) return nullptr;
+  listing->error = 0;
+
+  const DWORD length = GetFullPathNameA(directory_name, MAX_PATH, listing->pattern, nullptr);
+  // A size of MAX_PATH or more means the path did not fit and nothing was
+  // written; some systems say so by failing outright.
+  if (length >= MAX_PATH || (length == 0 && GetLastError() == ERROR_FILENAME_EXCED_RANGE)) {
+    return fail(listing, ENAMETOOLONG);
+  }
+  if (length == 0) return fail(listing, ENOMEM);
+
+  char* end = listing->pattern + length;
+  if (length > 0 && end[-1] != '\\' && end[-1] != ':') *end++ = '\\';
+  *end++ = '*';
+  *end = '\0';
+
+  listing->search_handle = FindFirstFileA(listing->pattern, &listing->find_data);
+  if (listing->search_handle == INVALID_HANDLE_VALUE) return fail(listing, ENOENT);
+  listing->cached = 1;
+  return listing;
+}
+
+dir_listing* open_sublisting(const dir_listing*, const dir_entry&, const char* path) {
+  return open_listing(path);
+}
+
+const dir_entry* next_entry(dir_listing* listing) {
+  if (listing == nullptr) {
+    errno = EBADF;
+    return nullptr;
+  }
+  if (listing->cached) {
+    listing->cached = 0;
+  } else {
+    if (listing->search_handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (!FindNextFileA(listing->search_handle, &listing->find_data)) {
+      // Running out is the one orderly end; anything else breaks the listing off.
+      if (GetLastError() != ERROR_NO_MORE_FILES) listing->error = EIO;
+      FindClose(listing->search_handle);
+      listing->search_handle = INVALID_HANDLE_VALUE;
+      return nullptr;
+    }
+  }
+  dir_entry& e = listing->entry;
+  strncpy_s(e.name, sizeof e.name, listing->find_data.cFileName, _TRUNCATE);
+  e.name[sizeof e.name - 1] = '\0';
+  e.name_length = static_cast<int>(std::strlen(e.name));
+  e.kind = kind_of(listing->find_data.dwFileAttributes);
+  return &e;
+}
+
+int listing_error(const dir_listing* listing) {
+  return listing == nullptr ? EBADF : listing->error;
+}
+
+void close_listing(dir_listing* listing) {
+  if (listing == nullptr) return;
+  if (listing->search_handle != INVALID_HANDLE_VALUE) FindClose(listing->search_handle);
+  std::free(listing);
+}

@@ -1,0 +1,48 @@
+// What only the Windows listing has: a fixed-size search pattern.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "listing/listing.hpp"
+
+namespace {
+
+TEST(ListingOnWindows, NameTooLongForThePattern) {
+  errno = 0;
+  EXPECT_EQ(open_listing(std::string(257, 'x').c_str()), nullptr);
+  EXPECT_EQ(errno, ENAMETOOLONG);
+}
+
+TEST(ListingOnWindows, FullPathTooLongIsAFailureNotASearch) {
+  // Short enough as given; too long once the current folder (more than a
+  // drive's root) is put before it.
+  char folder[MAX_PATH];
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+  if (length <= 3 || length >= MAX_PATH) GTEST_SKIP() << "needs a folder below a drive's root";
+  const std::string name = std::string(256, 'x');
+  errno = 0;
+  EXPECT_EQ(open_listing(name.c_str()), nullptr);
+  EXPECT_EQ(errno, ENAMETOOLONG);
+}
+
+TEST(ListingOnWindows, MissingFolder) {
+  errno = 0;
+  EXPECT_EQ(open_listing("no such folder here"), nullptr);
+  EXPECT_EQ(errno, ENOENT);
+}
+
+TEST(ListingOnWindows, RootOfADrive) {
+  dir_listing* root = open_listing("C:\\");
+  ASSERT_NE(root, nullptr);
+  int count = 0;
+  while (next_entry(root) != nullptr) ++count;
+  EXPECT_GT(count, 0);
+  EXPECT_EQ(listing_error(root), 0);
+  close_listing(root);
+}
+
+}  // namespace
