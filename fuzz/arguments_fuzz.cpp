@@ -1,0 +1,33 @@
+// Fuzzes the command line reader. Input: arguments separated by NUL bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "tool/arguments.hpp"
+#include "tool/selection.hpp"
+#include "tool/tick_time.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string_view> arguments;
+  for (std::size_t start = 0; start <= input.size();) {
+    const std::size_t end = std::min(input.find('\0', start), input.size());
+    arguments.push_back(input.substr(start, end - start));
+    start = end + 1;
+  }
+  const parsed_command parsed = read_arguments(arguments);
+  if (parsed.what != command::run) return 0;
+
+  // What the rest of the run relies on.
+  const run_options& o = parsed.options;
+  if (o.words.size() > arguments.size()) std::abort();
+  if (o.front_cut < 0 || o.front_cut > INT32_MAX) std::abort();
+  if (o.back_cut < INT32_MIN || o.back_cut > INT32_MAX) std::abort();
+  if (o.shift % ticks_per_hour != 0) std::abort();
+  if (!o.shift_given && o.shift != 0) std::abort();
+  for (const std::string& word : o.words) static_cast<void>(extension_selected(o, word));
+  return 0;
+}
