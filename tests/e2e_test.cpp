@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -18,23 +17,6 @@ constexpr long long hour_ns = 3'600'000'000'000LL;
 
 std::string announce(const std::string& path) {
   return "Setting timestamp:\t" + path;
-}
-
-// stdout's lines in sorted order: the listing order is the file system's.
-std::vector<std::string> sorted_lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
-
-int count_lines(const std::string& text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
 void expect_untouched(const std::string& path) {

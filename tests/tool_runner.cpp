@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -15,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 #ifndef VELMORA_BUILT_EXE
 #define VELMORA_BUILT_EXE "velmora"
@@ -140,6 +143,22 @@ std::string lines(const std::vector<std::string>& each) {
   return text;
 }
 
+std::vector<std::string> sorted_lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(line);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+int count_lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
 scratch::scratch() {
   static std::atomic<int> count{0};
   // Under the temporary folder, where any user can reach it.
@@ -198,4 +217,41 @@ long long utc_ns(int year, int month, int day, int hour, int minute, int second)
   t.tm_min = minute;
   t.tm_sec = second;
   return static_cast<long long>(timegm(&t)) * 1'000'000'000LL;
+}
+
+folder_state snapshot(const std::string& folder) {
+  folder_state state;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string path = e.path().string();
+    const struct stat st = stat_of(path, true);
+    entry_state& s = state[path.substr(folder.size() + 1)];
+    s.mtime = ns_of(st.st_mtim);
+    // Listing a folder, or following a link, may update its access time.
+    if (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode)) continue;
+    s.atime = ns_of(st.st_atim);
+    if (!S_ISREG(st.st_mode)) continue;
+    const int fd = open(path.c_str(), O_RDONLY | O_NOATIME | O_CLOEXEC);
+    if (fd < 0) fail(path.c_str());
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) {
+      s.content.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+  }
+  return state;
+}
+
+void expect_only_stamped(const folder_state& before, const folder_state& after,
+                         const std::set<std::string>& stamped) {
+  EXPECT_EQ(before.size(), after.size());
+  for (const auto& [path, was] : before) {
+    const auto now = after.find(path);
+    if (now == after.end()) {
+      ADD_FAILURE() << path << " is gone";
+      continue;
+    }
+    entry_state expected = was;
+    if (stamped.count(path) != 0) expected.mtime = now->second.mtime;
+    EXPECT_EQ(now->second, expected) << path << " changed";
+  }
 }

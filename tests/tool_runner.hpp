@@ -3,6 +3,9 @@
 #pragma once
 
 #include <ctime>
+#include <map>
+#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,11 @@ bool testing_windows_build();
 
 // The lines the tool prints, with the line ends its platform uses.
 std::string lines(const std::vector<std::string>& each);
+
+// The lines of a text without their line ends, sorted: the listing order
+// is the file system's.
+std::vector<std::string> sorted_lines(const std::string& text);
+int count_lines(const std::string& text);
 
 // A fresh empty folder under the temporary folder, open to every user,
 // gone when the test ends.
@@ -64,3 +72,26 @@ long long utc_ns(int year, int month, int day, int hour, int minute, int second 
 // The times every made file starts with, so that any change shows.
 inline constexpr long long old_mtime = 981'173'106'123'456'789;  // 2001-02-03 04:05:06.123456789
 inline constexpr long long old_atime = 1'012'709'106'987'654'321;
+
+// What a test can see of an entry: its times and, for a file, its data.
+// The last-access time of a folder or a link is left out: listing the one
+// or following the other may update it.
+struct entry_state {
+  long long mtime = 0;
+  long long atime = 0;
+  std::string content;
+  bool operator==(const entry_state&) const = default;
+};
+inline void PrintTo(const entry_state& s, std::ostream* out) {
+  *out << "{mtime " << s.mtime << ", atime " << s.atime << ", " << s.content.size() << " bytes}";
+}
+using folder_state = std::map<std::string, entry_state>;  // by path below the folder
+
+// Every entry below a folder, links not followed, read without touching
+// any last-access time.
+folder_state snapshot(const std::string& folder);
+
+// Nothing changed between the two snapshots but the last-modified times
+// of the entries named in stamped (paths below the folder).
+void expect_only_stamped(const folder_state& before, const folder_state& after,
+                         const std::set<std::string>& stamped);
