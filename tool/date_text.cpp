@@ -55,23 +55,33 @@ std::optional<int> take_seconds(std::string_view text) {
   return (text[1] - '0') * 10 + (text[2] - '0');
 }
 
+// "%d-%d-%d %d.%d": what stands before each number. '\0' is nothing, ' '
+// any run of blanks (or none), anything else a literal character.
+struct format_step {
+  int calendar_time::*field;
+  char before;
+};
+constexpr format_step date_format[] = {{&calendar_time::year, '\0'},
+                                       {&calendar_time::month, '-'},
+                                       {&calendar_time::day, '-'},
+                                       {&calendar_time::hour, ' '},
+                                       {&calendar_time::minute, '.'}};
+
 }  // namespace
 
 date_reading read_date_text(std::string_view text, bool with_seconds) {
   date_reading reading;
   calendar_time& t = reading.time;
-  std::optional<int> field;
-  if (!(field = take_number(text))) return reading;
-  t.year = *field;
-  if (!take_literal(text, '-') || !(field = take_number(text))) return reading;
-  t.month = *field;
-  if (!take_literal(text, '-') || !(field = take_number(text))) return reading;
-  t.day = *field;
-  skip_blanks(text);
-  if (!(field = take_number(text))) return reading;
-  t.hour = *field;
-  if (!take_literal(text, '.') || !(field = take_number(text))) return reading;
-  t.minute = *field;
+  for (const format_step& step : date_format) {
+    if (step.before == ' ') {
+      skip_blanks(text);
+    } else if (step.before != '\0' && !take_literal(text, step.before)) {
+      return reading;
+    }
+    const std::optional<int> number = take_number(text);
+    if (!number) return reading;
+    t.*step.field = *number;
+  }
   if (with_seconds) {
     const std::optional<int> seconds = take_seconds(text);
     t.second = seconds ? *seconds : -1;
