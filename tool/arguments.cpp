@@ -1,34 +1,19 @@
 #include "tool/arguments.hpp"
 
-#include <charconv>
 #include <climits>
 #include <optional>
 
+#include "tool/leading_number.hpp"
 #include "tool/tick_time.hpp"
 
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The number at the start of text, read as atoi reads it: leading blanks,
-// an optional sign, then digits up to the first non-digit; no digits read
-// as 0. nullopt when the number does not fit in 64 bits, where atoi's result
-// would be undefined.
-std::optional<std::int64_t> leading_number(std::string_view text) {
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  std::uint64_t magnitude = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-  if (ec == std::errc::invalid_argument) return 0;
-  constexpr auto most = static_cast<std::uint64_t>(INT64_MAX);
-  if (ec != std::errc{} || magnitude > most + (negative ? 1 : 0)) return std::nullopt;
-  return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+// An option's number as atoi reads it (no digits read as 0); nullopt when
+// it is beyond 64 bits, where atoi's result would be undefined.
+std::optional<std::int64_t> atoi_value(std::string_view text) {
+  const leading_number n = read_leading_number(text);
+  if (!n.fits) return std::nullopt;
+  return n.value;
 }
 
 parsed_command usage_error(std::string message) {
@@ -70,7 +55,7 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
     o.words.emplace_back(argument);
     const char first = argument.empty() ? '\0' : argument.front();
     if (first == '-' || first == '+') {
-      const std::optional<std::int64_t> hours = leading_number(argument);
+      const std::optional<std::int64_t> hours = atoi_value(argument);
       if (!hours || *hours < -max_shift_hours || *hours > max_shift_hours) {
         return usage_error("hour shift '" + std::string(argument) + "' is out of range (at most " +
                            std::to_string(max_shift_hours) + " hours either way)");
@@ -78,7 +63,7 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
       o.shift_given = true;
       o.shift = *hours * ticks_per_hour;
     } else if (first == '}') {
-      const std::optional<std::int64_t> cut = leading_number(argument.substr(1));
+      const std::optional<std::int64_t> cut = atoi_value(argument.substr(1));
       if (!cut_in_range(cut)) {
         return usage_error("front cut '" + std::string(argument) + "' is out of range");
       }
@@ -87,7 +72,7 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
       }
       o.front_cut = *cut;
     } else if (first == '{') {
-      const std::optional<std::int64_t> cut = leading_number(argument.substr(1));
+      const std::optional<std::int64_t> cut = atoi_value(argument.substr(1));
       if (!cut_in_range(cut)) {
         return usage_error("back cut '" + std::string(argument) + "' is out of range");
       }

@@ -1,14 +1,12 @@
 #include "tool/date_text.hpp"
 
-#include <charconv>
 #include <climits>
 #include <optional>
 
+#include "tool/leading_number.hpp"
+
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -20,23 +18,12 @@ void skip_blanks(std::string_view& text) {
 // One "%d": blanks, an optional sign, at least one digit. A value beyond int
 // is pinned to INT_MIN or INT_MAX, which no calendar field accepts.
 std::optional<int> take_number(std::string_view& text) {
-  skip_blanks(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  const char* first = text.data();
-  const char* last = first;
-  while (last != text.data() + text.size() && is_digit(*last)) ++last;
-  if (last == first) return std::nullopt;
-  text.remove_prefix(static_cast<std::size_t>(last - first));
-
-  unsigned magnitude = 0;
-  if (std::from_chars(first, last, magnitude).ec != std::errc{} || magnitude > INT_MAX) {
-    return negative ? INT_MIN : INT_MAX;
-  }
-  return negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+  const leading_number n = read_leading_number(text);
+  if (n.length == 0) return std::nullopt;
+  text.remove_prefix(n.length);
+  if (n.value < INT_MIN) return INT_MIN;
+  if (n.value > INT_MAX) return INT_MAX;
+  return static_cast<int>(n.value);
 }
 
 bool take_literal(std::string_view& text, char c) {
