@@ -19,6 +19,7 @@ struct run_options {
   bool local = false;
   bool seconds = false;
   bool recursive = false;
+  std::string directory;  // --directory: the folder to run in; empty for the current one
 };
 
 enum class command { run, help, version, usage_error };

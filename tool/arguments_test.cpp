@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tool/console.hpp"
 #include "tool/tick_time.hpp"
 
 namespace {
@@ -16,18 +17,27 @@ run_options options_of(std::vector<std::string_view> arguments) {
   return parsed.options;
 }
 
-TEST(Arguments, HourShiftReadsLikeAtoi) {
+TEST(Arguments, HourShiftIsAWholeNumber) {
   EXPECT_EQ(options_of({"+3"}).shift, 3 * ticks_per_hour);
   EXPECT_EQ(options_of({"-2"}).shift, -2 * ticks_per_hour);
   EXPECT_EQ(options_of({"+1"}).shift, 36'000'000'000);
-  EXPECT_EQ(options_of({"+5x"}).shift, 5 * ticks_per_hour);
-  for (std::string_view zero : {"-", "+", "+x", "-0", "+-5"}) {
-    const run_options o = options_of({zero});
-    EXPECT_TRUE(o.shift_given) << zero;
-    EXPECT_EQ(o.shift, 0) << zero;
-  }
+  EXPECT_EQ(options_of({"+007"}).shift, 7 * ticks_per_hour);
+  const run_options zero = options_of({"-0"});
+  EXPECT_TRUE(zero.shift_given);
+  EXPECT_EQ(zero.shift, 0);
   EXPECT_FALSE(options_of({"jpg"}).shift_given);
   EXPECT_EQ(options_of({"+1", "+2"}).shift, 2 * ticks_per_hour);  // the last one holds
+  // Anything else that begins with a sign is a typo, named in the message,
+  // never a zero or truncated shift.
+  for (const std::string_view typo :
+       {"-n", "-v", "-help", "+5.5", "+1h", "+", "-", "+0x10", "+-5", "- 5", "-5 ", "+x"}) {
+    const parsed_command parsed = parse({typo, "jpg"});
+    EXPECT_EQ(parsed.what, command::usage_error) << typo;
+    EXPECT_NE(parsed.error.find(quoted(typo)), std::string::npos) << parsed.error;
+  }
+  EXPECT_NE(parse({"-n"}).error.find("--dry-run"), std::string::npos);
+  EXPECT_NE(parse({"-help"}).error.find("did you mean --help?"), std::string::npos);
+  EXPECT_NE(parse({"-recursive"}).error.find("did you mean --recursive?"), std::string::npos);
 }
 
 TEST(Arguments, HourShiftMustFitInTicks) {
@@ -41,17 +51,19 @@ TEST(Arguments, HourShiftMustFitInTicks) {
   }
 }
 
-TEST(Arguments, Cuts) {
+TEST(Arguments, CutsAreWholeNumbers) {
   const run_options o = options_of({"}4", "{5", "jpg"});
   EXPECT_EQ(o.front_cut, 4);
   EXPECT_EQ(o.back_cut, 5);
-  EXPECT_EQ(options_of({"}"}).front_cut, 0);
-  EXPECT_EQ(options_of({"}x"}).front_cut, 0);
+  EXPECT_EQ(options_of({"}0"}).front_cut, 0);
   EXPECT_EQ(options_of({"{-3"}).back_cut, -3);
   EXPECT_EQ(options_of({"}1", "}2"}).front_cut, 2);
-  EXPECT_EQ(parse({"}-2"}).what, command::usage_error);
-  EXPECT_EQ(parse({"}99999999999"}).what, command::usage_error);
-  EXPECT_EQ(parse({"{-99999999999"}).what, command::usage_error);
+  for (const std::string_view wrong :
+       {"}4x", "}4.9", "{x", "}", "{", "} 4", "}-2", "}99999999999", "{-99999999999"}) {
+    const parsed_command parsed = parse({wrong, "jpg"});
+    EXPECT_EQ(parsed.what, command::usage_error) << wrong;
+    EXPECT_NE(parsed.error.find(quoted(wrong)), std::string::npos) << parsed.error;
+  }
 }
 
 TEST(Arguments, EveryWordStaysForTheFilter) {
@@ -67,7 +79,6 @@ TEST(Arguments, HelpIsNoShift) {
   const parsed_command unknown = parse({"--frobnicate", "jpg"});
   EXPECT_EQ(unknown.what, command::usage_error);
   EXPECT_NE(unknown.error.find("--frobnicate"), std::string::npos);
-  EXPECT_EQ(parse({"-help"}).what, command::run);  // one dash: a zero shift, as it always was
 }
 
 TEST(Arguments, LongOptionsAreNoWords) {
@@ -78,11 +89,28 @@ TEST(Arguments, LongOptionsAreNoWords) {
 }
 
 TEST(Arguments, DoubleDashEndsLongOptions) {
-  const run_options o = options_of({"--dry-run", "--", "--local", "-h"});
+  const run_options o = options_of({"--dry-run", "--", "-2", "jpg"});
   EXPECT_TRUE(o.dry_run);
-  EXPECT_FALSE(o.local);
-  EXPECT_EQ(o.words, (std::vector<std::string>{"--local", "-h"}));
-  EXPECT_TRUE(o.shift_given);
+  EXPECT_EQ(o.words, (std::vector<std::string>{"-2", "jpg"}));
+  EXPECT_EQ(o.shift, -2 * ticks_per_hour);
+  // After it a word with a dash is still an hour shift, never an option.
+  for (const std::string_view after : {"--local", "-h", "--x"}) {
+    EXPECT_EQ(parse({"--", after}).what, command::usage_error) << after;
+  }
+}
+
+TEST(Arguments, DirectoryTakesAValue) {
+  EXPECT_EQ(options_of({"--directory", "Photos", "jpg"}).directory, "Photos");
+  EXPECT_EQ(options_of({"--directory=My Photos"}).directory, "My Photos");
+  // Its value is no word, even one that looks like a shift.
+  const run_options o = options_of({"--directory", "-2", "jpg"});
+  EXPECT_EQ(o.directory, "-2");
+  EXPECT_EQ(o.words, std::vector<std::string>{"jpg"});
+  for (const auto& missing : std::vector<std::vector<std::string_view>>{
+           {"--directory"}, {"--directory="}, {"jpg", "--directory", ""}}) {
+    EXPECT_EQ(parse(missing).what, command::usage_error);
+  }
+  EXPECT_EQ(parse({"--directoryx"}).what, command::usage_error);
 }
 
 }  // namespace
