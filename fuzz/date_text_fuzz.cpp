@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "tool/characters.hpp"
 #include "tool/date_text.hpp"
 #include "tool/selection.hpp"
 #include "tool/tick_time.hpp"
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::optional<std::string_view> text = cut_date_text(stem, front_cut, back_cut);
   if (!text) {
-    if (front_cut <= static_cast<std::int64_t>(stem.size())) std::abort();
+    if (front_cut <= static_cast<std::int64_t>(count_characters(stem))) std::abort();
     return 0;
   }
   // The date text always lies within the stem.

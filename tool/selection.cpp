@@ -1,5 +1,7 @@
 #include "tool/selection.hpp"
 
+#include "tool/characters.hpp"
+
 bool is_skipped_name(std::string_view name) {
   return name == "." || name == ".." || name == "Velmora.exe";
 }
@@ -21,12 +23,14 @@ bool extension_selected(const run_options& options, std::string_view extension) 
 
 std::optional<std::string_view> cut_date_text(std::string_view stem, std::int64_t front_cut,
                                               std::int64_t back_cut) {
+  if (front_cut == 0 && back_cut <= 0) return stem;  // no cut: the plain run counts nothing
   // The cuts are within int's range (the argument reader sees to it), so
   // none of this overflows.
-  const auto size = static_cast<std::int64_t>(stem.size());
+  const auto size = static_cast<std::int64_t>(count_characters(stem));
   if (front_cut < 0 || front_cut > size) return std::nullopt;
   const std::int64_t length = size - back_cut - front_cut;
-  const std::string_view rest = stem.substr(static_cast<std::size_t>(front_cut));
-  if (length < 0 || length > static_cast<std::int64_t>(rest.size())) return rest;
-  return rest.substr(0, static_cast<std::size_t>(length));
+  const std::string_view rest =
+      stem.substr(character_offset(stem, static_cast<std::size_t>(front_cut)));
+  if (length < 0 || length > size - front_cut) return rest;
+  return rest.substr(0, character_offset(rest, static_cast<std::size_t>(length)));
 }

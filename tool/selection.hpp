@@ -23,7 +23,8 @@ std::optional<name_parts> split_name(std::string_view name);
 bool extension_selected(const run_options& options, std::string_view extension);
 
 // The date text of a stem: front_cut characters off its front and back_cut
-// off its back. A back cut that is negative or leaves less than nothing
-// cuts nothing. nullopt when the front cut runs past the end of the stem.
+// off its back, counted as characters (characters.hpp). A back cut that is
+// negative or leaves less than nothing cuts nothing. nullopt when the front
+// cut runs past the end of the stem.
 std::optional<std::string_view> cut_date_text(std::string_view stem, std::int64_t front_cut,
                                               std::int64_t back_cut);
