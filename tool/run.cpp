@@ -5,6 +5,7 @@
 #include <string>
 
 #include "listing/listing.hpp"
+#include "tool/advice.hpp"
 #include "tool/console.hpp"
 #include "tool/selection.hpp"
 #include "tool/stamp.hpp"
@@ -13,9 +14,12 @@ namespace {
 
 struct walk_state {
   const run_options& options;
-  std::string path;      // the folder being walked, "./" first, then the entry's name
-  bool failed = false;   // something selected was not stamped, or a listing failed
-  bool stopped = false;  // standard output broke: the run ends here
+  std::string path;             // the folder being walked, "./" first, then the entry's name
+  std::int64_t selected = 0;    // entries that passed the selection
+  std::int64_t left_alone = 0;  // of those, the ones not stamped
+  selection_clues clues;        // gathered while nothing is selected
+  bool failed = false;          // something selected was not stamped, or a listing failed
+  bool stopped = false;         // standard output broke: the run ends here
 };
 
 void report_folder(walk_state& state, std::string_view what, int error) {
@@ -28,7 +32,14 @@ void report_folder(walk_state& state, std::string_view what, int error) {
 void consider(const dir_listing* folder, const dir_entry& entry, std::string_view name,
               walk_state& state) {
   const std::optional<name_parts> parts = split_name(name);
-  if (!parts || !extension_selected(state.options, parts->extension)) return;
+  if (!parts) return;
+  if (!extension_selected(state.options, parts->extension)) {
+    if (state.selected == 0 && state.clues.other_case.empty()) {
+      state.clues.other_case = extension_in_other_case(state.options, parts->extension);
+    }
+    return;
+  }
+  ++state.selected;
   const file_ref file{folder, &entry, state.path.c_str()};
   const std::optional<std::string_view> date_text =
       cut_date_text(parts->stem, state.options.front_cut, state.options.back_cut);
@@ -36,10 +47,12 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
     case stamp_result::stamped:
       break;
     case stamp_result::not_stamped:
+      ++state.left_alone;
       state.failed = true;
       break;
     case stamp_result::output_failed:
       report(std::string("cannot write to standard output: ") + std::strerror(errno));
+      ++state.left_alone;
       state.failed = true;
       state.stopped = true;
       break;
@@ -47,6 +60,14 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
 }
 
 void walk(dir_listing* folder, walk_state& state);
+
+// A folder named like a word may be where the user meant to run.
+void note_folder(std::string_view name, walk_state& state) {
+  if (!state.clues.folder_word.empty()) return;
+  for (const std::string& word : state.options.words) {
+    if (word == name && is_extension_word(word)) state.clues.folder_word = word;
+  }
+}
 
 void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& state) {
   dir_listing* sub = open_sublisting(parent, entry, state.path.c_str());
@@ -67,6 +88,7 @@ void walk(dir_listing* folder, walk_state& state) {
     if (is_skipped_name(name)) continue;
     const std::size_t folder_length = state.path.size();
     state.path.append(name);
+    if (entry->kind == kind_directory && state.selected == 0) note_folder(name, state);
     if (state.options.recursive && entry->kind == kind_directory) {
       walk_into(folder, *entry, state);
     } else {
@@ -82,13 +104,19 @@ void walk(dir_listing* folder, walk_state& state) {
 }  // namespace
 
 int run(const run_options& options) {
-  walk_state state{options, "./"};
+  walk_state state{options, "./", 0, 0, {}};
   dir_listing* top = open_listing(".");
   if (top == nullptr) {
     report_folder(state, "cannot list ", errno);
-  } else {
-    walk(top, state);
-    close_listing(top);
+    return 1;
   }
+  walk(top, state);
+  close_listing(top);
+  // Said last, so that a long run's few refusals are not lost in scrolling.
+  if (state.selected == 0 && !state.stopped) {
+    report(nothing_selected(options, options.directory.empty() ? "." : options.directory,
+                            state.clues));
+  }
+  if (state.left_alone > 0) report(left_alone(state.left_alone, state.selected));
   return state.failed ? 1 : 0;
 }

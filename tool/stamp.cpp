@@ -8,9 +8,12 @@
 
 namespace {
 
-stamp_result refuse(const file_ref& file, std::string_view what, std::string_view why) {
+stamp_result refuse(const file_ref& file, std::string_view what, std::string_view why,
+                    std::optional<std::string_view> read = std::nullopt) {
   std::string message(what);
-  message.append(quoted(file.path)).append(": ").append(why);
+  message.append(quoted(file.path));
+  if (read) message.append(" (read ").append(quoted(*read)).append(")");
+  message.append(": ").append(why);
   report(message);
   return stamp_result::not_stamped;
 }
@@ -30,7 +33,11 @@ stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> da
 
   if (!date_text) return refuse(file, cannot_read, "the front cut is longer than the name");
   const date_reading reading = read_date_text(*date_text, options.seconds);
-  if (reading.fault != date_fault::none) return refuse(file, cannot_read, describe(reading.fault));
+  if (reading.fault != date_fault::none) {
+    // After a cut, say what was read, so that the right cut is easy to find.
+    const bool cut = options.front_cut > 0 || options.back_cut > 0;
+    return refuse(file, cannot_read, describe(reading.fault), cut ? date_text : std::nullopt);
+  }
   const std::optional<tick_time> named =
       options.local ? local_to_ticks(reading.time, local_utc_offset) : to_ticks(reading.time);
   if (!named) return refuse(file, cannot_read, "the local time zone cannot place that time");
