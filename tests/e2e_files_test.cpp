@@ -57,7 +57,8 @@ TEST(Files, SomeoneElsesFileIsReportedAndTheRestStamped) {
   give_to_nobody(dir.at(other));
   const folder_state before = snapshot(dir.path);
   const tool_result r = run_tool(dir.path, {"jpg"}, unprivileged());
-  EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo + "': Operation not permitted\n");
+  EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo + "': Operation not permitted\n" +
+                       "velmora: 1 of 2 selected files were left alone\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce(photo), announce(other)}));
   EXPECT_EQ(mtime_of(dir.at(other)), utc_ns(2011, 1, 1, 0, 0));
@@ -82,6 +83,7 @@ TEST(Files, LinksLeadToFilesNeverToFolders) {
                                                            announce("2010-09-10 13.40.link")}));
   EXPECT_EQ(sorted_lines(r.err),
             (std::vector<std::string>{
+                "velmora: 2 of 3 selected files were left alone",
                 "velmora: cannot set the time of './2010-09-10 13.40.dangling': No such file or "
                 "directory",
                 "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a directory"}));
@@ -134,7 +136,7 @@ TEST(Files, OddNames) {
                               .size());
   EXPECT_EQ(r.err,
             "velmora: cannot read a date from './2010-02-30 13.40\\n.jpg': that day does not "
-            "exist in that month\n");
+            "exist in that month\nvelmora: 1 of 5 selected files were left alone\n");
   EXPECT_EQ(r.status, 1);
   for (const std::string& name : {not_utf8, tab, newline, longest}) {
     EXPECT_EQ(mtime_of(dir.at(name)), photo_time) << name;
@@ -153,8 +155,9 @@ TEST(Files, FileRemovedBetweenListingAndStamping) {
                       "ASAN_OPTIONS=verify_asan_link_order=0:" + std::string(asan ? asan : "")};
   const tool_result r = run_tool(dir.path, {}, seam);
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce(photo), announce(other)}));
-  EXPECT_EQ(r.err,
-            "velmora: cannot set the time of './" + photo + "': No such file or directory\n");
+  EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo +
+                       "': No such file or directory\n" +
+                       "velmora: 1 of 2 selected files were left alone\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir.at(photo)));
   EXPECT_EQ(mtime_of(dir.at(other)), utc_ns(2011, 1, 1, 0, 0));
@@ -172,7 +175,8 @@ TEST(Files, BrokenOutputStopsTheRunBeforeStamping) {
     const tool_result r = run_tool(dir.path, {}, setup);
     EXPECT_EQ(r.status, 1) << closed;
     const std::string reason = closed ? "Bad file descriptor" : "No space left on device";
-    EXPECT_EQ(r.err, "velmora: cannot write to standard output: " + reason + "\n");
+    EXPECT_EQ(r.err, "velmora: cannot write to standard output: " + reason +
+                         "\nvelmora: 1 of 1 selected files were left alone\n");
     // A file is stamped only after it has been announced.
     expect_only_stamped(before, snapshot(dir.path), {});
   }
@@ -194,6 +198,7 @@ TEST(Files, TimesTheFileSystemCannotHoldAreNotSet) {
   EXPECT_EQ(count_lines(r.out), 3);
   EXPECT_EQ(sorted_lines(r.err),
             (std::vector<std::string>{
+                "velmora: 2 of 3 selected files were left alone",
                 "velmora: cannot set the time of './1700-01-01 00.00.jpg': the file system cannot "
                 "hold 1700-01-01 00:00:00 UTC; its time is unchanged",
                 "velmora: cannot set the time of './2500-01-01 00.00.jpg': the file system cannot "

@@ -114,8 +114,9 @@ TEST(EndToEnd, UnreadableDatesLeaveFilesAlone) {
   make_file(dir.at("2010-09-10 13.40.jpg"));
   const tool_result r = run_tool(dir.path, {"jpg"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(count_lines(r.out), 6);  // every selected file is announced
-  EXPECT_EQ(count_lines(r.err), 5) << r.err;
+  EXPECT_EQ(count_lines(r.out), 6);           // every selected file is announced
+  EXPECT_EQ(count_lines(r.err), 6) << r.err;  // one each, and the summary
+  EXPECT_NE(r.err.find("velmora: 5 of 6 selected files were left alone"), std::string::npos);
   for (const std::string& name : wrong) {
     expect_untouched(dir.at(name));
     EXPECT_NE(r.err.find("velmora: cannot read a date from './" + name + "': "), std::string::npos)

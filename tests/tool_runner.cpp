@@ -58,6 +58,12 @@ struct stat stat_of(const std::string& path, bool no_follow) {
                               const run_setup& setup, int out_fd, int err_fd) {
   if (setup.close_stdout) {
     close(STDOUT_FILENO);
+  } else if (setup.broken_pipe) {
+    int gone[2];
+    if (pipe(gone) != 0) _exit(126);
+    close(gone[0]);
+    dup2(gone[1], STDOUT_FILENO);
+    signal(SIGPIPE, SIG_DFL);  // as a shell leaves it: the tool must cope by itself
   } else if (!setup.stdout_path.empty()) {
     const int fd = open(setup.stdout_path.c_str(), O_WRONLY);
     if (fd < 0) _exit(126);

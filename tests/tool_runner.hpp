@@ -20,7 +20,8 @@ struct run_setup {
   std::vector<std::string> environment;  // extra "NAME=value" settings
   bool as_nobody = false;                // drop to the user nobody first
   bool close_stdout = false;
-  std::string stdout_path;  // send stdout to this file instead of a pipe
+  bool broken_pipe = false;  // stdout is a pipe whose reader has gone
+  std::string stdout_path;   // send stdout to this file instead of a pipe
   int timeout_seconds = 60;
 };
 

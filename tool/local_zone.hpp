@@ -3,8 +3,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // The offset of local time from UTC, in seconds, at the given moment
 // (seconds since 1970-01-01 UTC), by the rules of the system's zone;
 // nullopt when the system cannot tell.
 std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds);
+
+// Why the local zone cannot be used (a TZ setting that names no zone the
+// system has, which the C library would take for UTC in silence), or
+// nullopt when it can.
+std::optional<std::string> local_zone_problem();

@@ -19,3 +19,8 @@ std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds) {
       (static_cast<std::uint64_t>(local_file.dwHighDateTime) << 32) | local_file.dwLowDateTime);
   return (local_ticks - ticks) / ticks_per_second;
 }
+
+// Windows keeps its zone in the system's settings, which always name one.
+std::optional<std::string> local_zone_problem() {
+  return std::nullopt;
+}

@@ -1,0 +1,5 @@
+// What each platform sets up before the run.
+#pragma once
+
+// Called first in main.
+void start_up();

@@ -1,0 +1,10 @@
+#include <csignal>
+
+#include "tool/startup.hpp"
+
+// A reader that goes away (velmora | head) makes the next write fail with
+// EPIPE, which the run reports and stops on, instead of killing the process
+// without a word.
+void start_up() {
+  std::signal(SIGPIPE, SIG_IGN);
+}
