@@ -62,4 +62,13 @@ TEST(Selection, Cuts) {
   EXPECT_EQ(cut_date_text(stem, 0, INT32_MAX), stem);
 }
 
+TEST(Selection, CutsCountCharacters) {
+  EXPECT_EQ(cut_date_text("Фото_2010-09-10 13.40", 5, 0), "2010-09-10 13.40");
+  EXPECT_EQ(cut_date_text("2010-09-10 13.40 Zoë", 0, 4), "2010-09-10 13.40");
+  EXPECT_EQ(cut_date_text("東京 2010-09-10 13.40 東京", 3, 3), "2010-09-10 13.40");
+  EXPECT_FALSE(cut_date_text("東京", 3, 0));  // two characters, though six bytes
+  // A byte that is not UTF-8 counts as one character.
+  EXPECT_EQ(cut_date_text("Zo\xEB_2010-09-10 13.40", 4, 0), "2010-09-10 13.40");
+}
+
 }  // namespace
