@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (o.words.size() > arguments.size()) std::abort();
   if (o.front_cut < 0 || o.front_cut > INT32_MAX) std::abort();
   if (o.back_cut < INT32_MIN || o.back_cut > INT32_MAX) std::abort();
-  if (o.shift % ticks_per_hour != 0) std::abort();
-  if (!o.shift_given && o.shift != 0) std::abort();
+  if (o.shift % std::chrono::hours{1} != ticks::zero()) std::abort();
+  if (!o.shift_given && o.shift != ticks::zero()) std::abort();
   for (const std::string& word : o.words) static_cast<void>(extension_selected(o, word));
   return 0;
 }

@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
   const bool with_seconds = data[0] & 1;
-  const std::int64_t shift = static_cast<std::int8_t>(data[0]) * ticks_per_hour * 1000;
+  const ticks shift = std::chrono::hours{static_cast<std::int8_t>(data[0]) * 1000};
   const std::int64_t front_cut = data[1] % 64;
   const std::int64_t back_cut = static_cast<std::int8_t>(data[2]);
   const std::string_view stem(reinterpret_cast<const char*>(data + 3), size - 3);

@@ -5,7 +5,6 @@
 
 #include "tool/console.hpp"
 #include "tool/leading_number.hpp"
-#include "tool/tick_time.hpp"
 
 namespace {
 
@@ -75,7 +74,7 @@ std::optional<std::string> read_shift(std::string_view word, run_options& o) {
            std::to_string(max_shift_hours) + " hours either way)";
   }
   o.shift_given = true;
-  o.shift = *hours * ticks_per_hour;
+  o.shift = std::chrono::hours{*hours};
   return std::nullopt;
 }
 

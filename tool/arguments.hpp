@@ -2,14 +2,17 @@
 // and the long options.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tool/tick_time.hpp"
+
 struct run_options {
   bool shift_given = false;    // some word began with "+" or "-"
-  std::int64_t shift = 0;      // the hour shift, in ticks
+  ticks shift{};               // the hour shift
   std::int64_t front_cut = 0;  // characters cut off the front of a stem, >= 0
   std::int64_t back_cut = 0;   // characters cut off its back; negative cuts nothing
   // The words of the command line, long options left out, in order. They
@@ -34,4 +37,5 @@ struct parsed_command {
 parsed_command read_arguments(const std::vector<std::string_view>& arguments);
 
 // The largest hour shift either way whose tick count fits in 64 bits.
-inline constexpr std::int64_t max_shift_hours = INT64_MAX / 36'000'000'000;
+inline constexpr std::int64_t max_shift_hours =
+    std::chrono::duration_cast<std::chrono::hours>(ticks::max()).count();

@@ -18,15 +18,15 @@ run_options options_of(std::vector<std::string_view> arguments) {
 }
 
 TEST(Arguments, HourShiftIsAWholeNumber) {
-  EXPECT_EQ(options_of({"+3"}).shift, 3 * ticks_per_hour);
-  EXPECT_EQ(options_of({"-2"}).shift, -2 * ticks_per_hour);
-  EXPECT_EQ(options_of({"+1"}).shift, 36'000'000'000);
-  EXPECT_EQ(options_of({"+007"}).shift, 7 * ticks_per_hour);
+  EXPECT_EQ(options_of({"+3"}).shift, ticks{std::chrono::hours{3}});
+  EXPECT_EQ(options_of({"-2"}).shift, ticks{std::chrono::hours{-2}});
+  EXPECT_EQ(options_of({"+1"}).shift.count(), 36'000'000'000);
+  EXPECT_EQ(options_of({"+007"}).shift, ticks{std::chrono::hours{7}});
   const run_options zero = options_of({"-0"});
   EXPECT_TRUE(zero.shift_given);
-  EXPECT_EQ(zero.shift, 0);
+  EXPECT_EQ(zero.shift, ticks{0});
   EXPECT_FALSE(options_of({"jpg"}).shift_given);
-  EXPECT_EQ(options_of({"+1", "+2"}).shift, 2 * ticks_per_hour);  // the last one holds
+  EXPECT_EQ(options_of({"+1", "+2"}).shift, ticks{std::chrono::hours{2}});  // the last one holds
   // Anything else that begins with a sign is a typo, named in the message,
   // never a zero or truncated shift.
   for (const std::string_view typo :
@@ -42,8 +42,8 @@ TEST(Arguments, HourShiftIsAWholeNumber) {
 
 TEST(Arguments, HourShiftMustFitInTicks) {
   // max_shift_hours is 256204778.
-  EXPECT_EQ(options_of({"+256204778"}).shift, max_shift_hours * ticks_per_hour);
-  EXPECT_EQ(options_of({"-256204778"}).shift, -max_shift_hours * ticks_per_hour);
+  EXPECT_EQ(options_of({"+256204778"}).shift, ticks{std::chrono::hours{max_shift_hours}});
+  EXPECT_EQ(options_of({"-256204778"}).shift, ticks{std::chrono::hours{-max_shift_hours}});
   for (const std::string wrong : {"+256204779", "-256204779", "+99999999999999999999999999"}) {
     const parsed_command parsed = parse({wrong});
     EXPECT_EQ(parsed.what, command::usage_error) << wrong;
@@ -92,7 +92,7 @@ TEST(Arguments, DoubleDashEndsLongOptions) {
   const run_options o = options_of({"--dry-run", "--", "-2", "jpg"});
   EXPECT_TRUE(o.dry_run);
   EXPECT_EQ(o.words, (std::vector<std::string>{"-2", "jpg"}));
-  EXPECT_EQ(o.shift, -2 * ticks_per_hour);
+  EXPECT_EQ(o.shift, ticks{std::chrono::hours{-2}});
   // After it a word with a dash is still an hour shift, never an option.
   for (const std::string_view after : {"--local", "-h", "--x"}) {
     EXPECT_EQ(parse({"--", after}).what, command::usage_error) << after;

@@ -1,14 +1,14 @@
 // The system's local time zone.
 #pragma once
 
-#include <cstdint>
+#include <chrono>
 #include <optional>
 #include <string>
 
-// The offset of local time from UTC, in seconds, at the given moment
-// (seconds since 1970-01-01 UTC), by the rules of the system's zone;
-// nullopt when the system cannot tell.
-std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds);
+// The offset of local time from UTC at the given moment (the time since
+// 1970-01-01 UTC), by the rules of the system's zone; nullopt when the
+// system cannot tell.
+std::optional<std::chrono::seconds> local_utc_offset(std::chrono::seconds unix_time);
 
 // Why the local zone cannot be used (a TZ setting that names no zone the
 // system has, which the C library would take for UTC in silence), or

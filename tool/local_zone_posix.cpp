@@ -31,11 +31,11 @@ std::optional<std::string> local_zone_problem() {
          ")";
 }
 
-std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds) {
+std::optional<std::chrono::seconds> local_utc_offset(std::chrono::seconds unix_time) {
   static const bool zone_read = (tzset(), true);  // TZ is read once per run
   static_cast<void>(zone_read);
-  const auto t = static_cast<time_t>(unix_seconds);
+  const auto t = static_cast<time_t>(unix_time.count());
   struct tm local;
   if (localtime_r(&t, &local) == nullptr) return std::nullopt;
-  return local.tm_gmtoff;
+  return std::chrono::seconds{local.tm_gmtoff};
 }

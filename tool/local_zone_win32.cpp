@@ -1,12 +1,12 @@
 #include <windows.h>
 
+#include "tool/filetime_win32.hpp"
 #include "tool/local_zone.hpp"
-#include "tool/tick_time.hpp"
 
-std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds) {
-  const std::int64_t ticks = unix_epoch_ticks + unix_seconds * ticks_per_second;
-  if (ticks < 0) return std::nullopt;
-  const FILETIME utc_file{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+std::optional<std::chrono::seconds> local_utc_offset(std::chrono::seconds unix_time) {
+  const std::optional<tick_time> moment = shift_ticks(unix_epoch, unix_time);
+  if (!moment) return std::nullopt;
+  const FILETIME utc_file = to_filetime(*moment);
   SYSTEMTIME utc;
   SYSTEMTIME local;
   FILETIME local_file;
@@ -15,9 +15,7 @@ std::optional<std::int64_t> local_utc_offset(std::int64_t unix_seconds) {
       !SystemTimeToFileTime(&local, &local_file)) {
     return std::nullopt;
   }
-  const auto local_ticks = static_cast<std::int64_t>(
-      (static_cast<std::uint64_t>(local_file.dwHighDateTime) << 32) | local_file.dwLowDateTime);
-  return (local_ticks - ticks) / ticks_per_second;
+  return std::chrono::duration_cast<std::chrono::seconds>(from_filetime(local_file) - *moment);
 }
 
 // Windows keeps its zone in the system's settings, which always name one.

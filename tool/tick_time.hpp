@@ -3,18 +3,29 @@
 // plain arithmetic; the platform layers convert at the edge.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-using tick_time = std::uint64_t;
+// A span of time, signed: shifts, offsets, and moments as the span since 1601.
+using ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 
-inline constexpr std::int64_t ticks_per_second = 10'000'000;
-inline constexpr std::int64_t ticks_per_hour = 3600 * ticks_per_second;
-// 1970-01-01 00:00:00 UTC, the Unix epoch, in ticks.
-inline constexpr std::int64_t unix_epoch_ticks = 116'444'736'000'000'000;
+// A moment: the ticks since 1601-01-01 00:00:00 UTC. Never negative.
+using tick_time = ticks;
+
+// 1970-01-01 00:00:00 UTC, the Unix epoch.
+inline constexpr tick_time unix_epoch{116'444'736'000'000'000};
 // Windows refuses file times with the top bit set; so do we.
-inline constexpr tick_time max_tick_time = INT64_MAX;
+inline constexpr tick_time max_tick_time = tick_time::max();
+
+// A file's last-modified time as exactly as a file system keeps it: Linux
+// keeps nanoseconds, which is finer than a tick.
+struct file_time {
+  tick_time tick{};
+  int nanoseconds = 0;  // below the tick, 0 to 99; always 0 on Windows
+  friend bool operator==(const file_time&, const file_time&) = default;
+};
 
 // A calendar time as read from a name. The fields are wide enough for any
 // number the reader accepts, so nothing wraps before it is checked.
@@ -25,6 +36,7 @@ struct calendar_time {
   int hour = 0;
   int minute = 0;
   int second = 0;
+  int nanosecond = 0;  // the fraction of the second, 0 to 999,999,999
 };
 
 // Which part of a date is wrong, if any. no_date: the text holds no date at all.
@@ -35,19 +47,20 @@ enum class date_fault { none, no_date, year, month, day, hour, minute, second };
 // minutes and seconds 0-59.
 date_fault check_calendar(const calendar_time& c);
 
-// The calendar time taken as UTC, in ticks; nullopt when check_calendar fails.
+// The calendar time taken as UTC, in ticks (the fraction cut to whole
+// ticks); nullopt when check_calendar fails.
 std::optional<tick_time> to_ticks(const calendar_time& c);
 
 // The UTC calendar time of a tick time (sub-second ticks are dropped).
 calendar_time from_ticks(tick_time t);
 
-// t moved by shift ticks; nullopt when the result would fall before 1601 or
-// past max_tick_time. Never wraps.
-std::optional<tick_time> shift_ticks(tick_time t, std::int64_t shift);
+// t moved by shift; nullopt when the result would fall before 1601 or past
+// max_tick_time. Never wraps.
+std::optional<tick_time> shift_ticks(tick_time t, ticks shift);
 
-// The offset of local time from UTC, in seconds, at the given UTC moment
-// (seconds since the Unix epoch); nullopt when the system cannot tell.
-using utc_offset_fn = std::optional<std::int64_t> (*)(std::int64_t unix_seconds);
+// The offset of local time from UTC at the given UTC moment (the time since
+// the Unix epoch); nullopt when the system cannot tell.
+using utc_offset_fn = std::optional<std::chrono::seconds> (*)(std::chrono::seconds unix_time);
 
 // The calendar time taken as local wall-clock time under utc_offset. A time
 // that occurs twice (clocks turned back) is the earlier of the two moments;
@@ -55,8 +68,10 @@ using utc_offset_fn = std::optional<std::int64_t> (*)(std::int64_t unix_seconds)
 // length of the gap, as a clock that was not turned would show it.
 std::optional<tick_time> local_to_ticks(const calendar_time& c, utc_offset_fn utc_offset);
 
-// "2010-09-10 14:40:00 UTC".
-std::string format_utc(tick_time t);
+// "2010-09-10 14:40:00 UTC", with the fraction where there is one
+// ("2010-09-10 14:40:00.789 UTC").
+std::string format_utc(tick_time t, int nanoseconds = 0);
+std::string format_utc(const file_time& t);
 
 // Whether every file system we know of holds t as it is: 1980 through 2107.
 // Outside it, a time is written and then read back.

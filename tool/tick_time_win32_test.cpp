@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tool/filetime_win32.hpp"
 #include "tool/tick_time.hpp"
 
 namespace {
@@ -20,7 +21,7 @@ std::optional<tick_time> windows_ticks(const calendar_time& c) {
                      0};
   FILETIME f;
   if (!SystemTimeToFileTime(&s, &f)) return std::nullopt;
-  return (static_cast<tick_time>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+  return from_filetime(f);
 }
 
 bool running_under_wine() {
