@@ -1,5 +1,5 @@
-// Setting a file's last-modified time: the platform's part of stamping.
-// Only the last-modified time changes; the data is never opened.
+// Reading and writing a file's last-modified time: the platform's part of
+// stamping. Only the last-modified time changes; the data is never opened.
 #pragma once
 
 #include <string>
@@ -19,15 +19,21 @@ struct file_ref {
 // Windows), or one of these.
 inline constexpr int error_not_held = -1;      // the file system keeps another time
 inline constexpr int error_is_directory = -2;  // folders are never stamped
-
-// Sets the file's last-modified time to t. Times that not every file system
-// holds (outside 1980 through 2107) are read back; if the file system keeps
-// a different time, the old one is put back and error_not_held returned.
-int set_write_time(const file_ref& file, tick_time t);
+inline constexpr int error_not_restored = -3;  // not held, and the old time not put back
 
 // What a real run would meet before it wrote: error_is_directory for a
 // folder or a link to one, the error of a link that leads nowhere, else 0.
 int check_write_time(const file_ref& file);
+
+// The file's last-modified time, following a link; error_is_directory for
+// a folder.
+int read_modified_time(const file_ref& file, file_time& time);
+
+// Sets the file's last-modified time, and nothing else, with one call.
+int write_modified_time(const file_ref& file, const file_time& time);
+
+// t as finely as this platform keeps file times (Windows: whole ticks).
+file_time platform_precision(const file_time& t);
 
 // The system's text for an error code of the above.
 std::string error_text(int code);

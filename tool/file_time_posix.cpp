@@ -7,41 +7,32 @@
 #include "listing/listing_posix.hpp"
 #include "tool/file_time.hpp"
 
+// Times past 2038 need a 64-bit time_t; the build asks for it everywhere.
+static_assert(sizeof(time_t) >= 8, "build with -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64");
+
 namespace {
 
-timespec to_timespec(tick_time t) {
-  const auto since_epoch = static_cast<std::int64_t>(t) - unix_epoch_ticks;
-  std::int64_t seconds = since_epoch / ticks_per_second;
-  std::int64_t rest = since_epoch % ticks_per_second;
-  if (rest < 0) {
-    rest += ticks_per_second;
-    --seconds;
-  }
-  return {static_cast<time_t>(seconds), static_cast<long>(rest * 100)};
+using std::chrono::duration_cast;
+using std::chrono::nanoseconds;
+using std::chrono::seconds;
+
+timespec to_timespec(const file_time& t) {
+  const ticks since_epoch = t.tick - unix_epoch;
+  const seconds whole = std::chrono::floor<seconds>(since_epoch);
+  const auto rest = duration_cast<nanoseconds>(since_epoch - whole) + nanoseconds{t.nanoseconds};
+  return {static_cast<time_t>(whole.count()), static_cast<long>(rest.count())};
+}
+
+file_time from_timespec(const timespec& t) {
+  const nanoseconds rest{t.tv_nsec};
+  return {unix_epoch + seconds{t.tv_sec} + duration_cast<ticks>(rest),
+          static_cast<int>(rest.count() % 100)};
 }
 
 // Where a link or an unlooked-up entry leads: 0, error_is_directory, or errno.
 int look_at(const file_ref& file, struct stat& st) {
   if (fstatat(listing_fd(file.folder), file.entry->name, &st, 0) != 0) return errno;
   return S_ISDIR(st.st_mode) ? error_is_directory : 0;
-}
-
-int write_mtime(const file_ref& file, const timespec& mtime) {
-  const timespec times[2] = {{0, UTIME_OMIT}, mtime};
-  return utimensat(listing_fd(file.folder), file.entry->name, times, 0) == 0 ? 0 : errno;
-}
-
-// The careful path: write, read back, and put the old time back if the
-// file system kept something else.
-int write_and_verify(const file_ref& file, const timespec& mtime) {
-  struct stat before;
-  if (const int blocked = look_at(file, before)) return blocked;
-  if (const int error = write_mtime(file, mtime)) return error;
-  struct stat after;
-  if (fstatat(listing_fd(file.folder), file.entry->name, &after, 0) != 0) return errno;
-  if (after.st_mtim.tv_sec == mtime.tv_sec && after.st_mtim.tv_nsec == mtime.tv_nsec) return 0;
-  write_mtime(file, before.st_mtim);
-  return error_not_held;
 }
 
 }  // namespace
@@ -53,12 +44,20 @@ int check_write_time(const file_ref& file) {
   return look_at(file, st);
 }
 
-int set_write_time(const file_ref& file, tick_time t) {
-  const timespec mtime = to_timespec(t);
-  if (!commonly_held(t)) return write_and_verify(file, mtime);
-  // The fast path: one call for an entry whose kind the listing knows.
-  if (const int blocked = check_write_time(file)) return blocked;
-  return write_mtime(file, mtime);
+int read_modified_time(const file_ref& file, file_time& time) {
+  struct stat st;
+  if (const int error = look_at(file, st)) return error;
+  time = from_timespec(st.st_mtim);
+  return 0;
+}
+
+int write_modified_time(const file_ref& file, const file_time& time) {
+  const timespec times[2] = {{0, UTIME_OMIT}, to_timespec(time)};
+  return utimensat(listing_fd(file.folder), file.entry->name, times, 0) == 0 ? 0 : errno;
+}
+
+file_time platform_precision(const file_time& t) {
+  return t;
 }
 
 std::string error_text(int code) {

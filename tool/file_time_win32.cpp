@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tool/file_time.hpp"
+#include "tool/filetime_win32.hpp"
 
 namespace {
 
@@ -18,17 +19,19 @@ std::wstring widen_ansi(const char* text) {
   return wide;
 }
 
-FILETIME to_filetime(tick_time t) {
-  return {static_cast<DWORD>(t & 0xFFFFFFFFu), static_cast<DWORD>(t >> 32)};
-}
-
-tick_time from_filetime(const FILETIME& f) {
-  return (static_cast<tick_time>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-}
-
 // A link to a folder is listed as a link; folders are never stamped.
 bool is_folder(const file_ref& file) {
   return file.entry->kind == kind_directory || file.entry->kind == kind_link;
+}
+
+// Opens the file for its attributes only: the data is never opened.
+HANDLE open_attributes(const file_ref& file, DWORD access) {
+  return CreateFileW(widen_ansi(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+int last_error() {
+  return static_cast<int>(GetLastError());
 }
 
 }  // namespace
@@ -37,35 +40,29 @@ int check_write_time(const file_ref& file) {
   return is_folder(file) ? error_is_directory : 0;
 }
 
-int set_write_time(const file_ref& file, tick_time t) {
+int read_modified_time(const file_ref& file, file_time& time) {
   if (is_folder(file)) return error_is_directory;
-  const bool careful = !commonly_held(t);
-  // Write access to the attributes only: the data is never opened. The
-  // careful path also reads the times back.
-  const DWORD access = FILE_WRITE_ATTRIBUTES | (careful ? FILE_READ_ATTRIBUTES : 0);
-  const HANDLE handle =
-      CreateFileW(widen_ansi(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  const HANDLE handle = open_attributes(file, FILE_READ_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  FILETIME written{};
+  const int result = GetFileTime(handle, nullptr, nullptr, &written) ? 0 : last_error();
+  CloseHandle(handle);
+  time = {from_filetime(written), 0};
+  return result;
+}
 
-  FILETIME before{};
-  const FILETIME wanted = to_filetime(t);
-  int result = 0;
-  if (careful && !GetFileTime(handle, nullptr, nullptr, &before)) {
-    result = static_cast<int>(GetLastError());
-  } else if (!SetFileTime(handle, nullptr, nullptr, &wanted)) {
-    result = static_cast<int>(GetLastError());
-  } else if (careful) {
-    FILETIME after{};
-    if (!GetFileTime(handle, nullptr, nullptr, &after)) {
-      result = static_cast<int>(GetLastError());
-    } else if (from_filetime(after) != t) {
-      SetFileTime(handle, nullptr, nullptr, &before);
-      result = error_not_held;
-    }
-  }
+int write_modified_time(const file_ref& file, const file_time& time) {
+  if (is_folder(file)) return error_is_directory;
+  const HANDLE handle = open_attributes(file, FILE_WRITE_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  const FILETIME wanted = to_filetime(time.tick);
+  const int result = SetFileTime(handle, nullptr, nullptr, &wanted) ? 0 : last_error();
   CloseHandle(handle);
   return result;
+}
+
+file_time platform_precision(const file_time& t) {
+  return {t.tick, 0};
 }
 
 std::string error_text(int code) {

@@ -3,8 +3,9 @@
 #include <string>
 
 #include "tool/console.hpp"
-#include "tool/date_text.hpp"
+#include "tool/decision.hpp"
 #include "tool/local_zone.hpp"
+#include "tool/set_time.hpp"
 
 namespace {
 
@@ -18,8 +19,20 @@ stamp_result refuse(const file_ref& file, std::string_view what, std::string_vie
   return stamp_result::not_stamped;
 }
 
-constexpr std::string_view cannot_read = "cannot read a date from ";
-constexpr std::string_view cannot_set = "cannot set the time of ";
+std::string why_not_set(const set_result& result, const file_time& t) {
+  switch (result.error) {
+    case error_not_held:
+      return "the file system cannot hold " + format_utc(t) + "; its time is unchanged";
+    case error_not_restored:
+      return "the file system cannot hold " + format_utc(t) +
+             (result.now ? "; its time is now " + format_utc(*result.now)
+                         : "; its old time could not be put back");
+    case error_is_directory:
+      return "it is a directory";
+    default:
+      return error_text(result.error);
+  }
+}
 
 }  // namespace
 
@@ -31,30 +44,17 @@ stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> da
     if (!print_out(line)) return stamp_result::output_failed;
   }
 
-  if (!date_text) return refuse(file, cannot_read, "the front cut is longer than the name");
-  const date_reading reading = read_date_text(*date_text, options.seconds);
-  if (reading.fault != date_fault::none) {
-    // After a cut, say what was read, so that the right cut is easy to find.
-    const bool cut = options.front_cut > 0 || options.back_cut > 0;
-    return refuse(file, cannot_read, describe(reading.fault), cut ? date_text : std::nullopt);
-  }
-  const std::optional<tick_time> named =
-      options.local ? local_to_ticks(reading.time, local_utc_offset) : to_ticks(reading.time);
-  if (!named) return refuse(file, cannot_read, "the local time zone cannot place that time");
-  const std::optional<tick_time> t = shift_ticks(*named, options.shift);
-  if (!t) return refuse(file, cannot_set, "the shifted time falls outside the years 1601 to 30828");
+  const stamp_decision decision = decide_time(date_text, options, local_utc_offset);
+  if (!decision.time) return refuse(file, decision.what, decision.why, decision.read);
+  const file_time t = platform_precision(*decision.time);
 
-  const int error = options.dry_run ? check_write_time(file) : set_write_time(file, *t);
-  if (error == error_not_held) {
-    return refuse(file, cannot_set,
-                  "the file system cannot hold " + format_utc(*t) + "; its time is unchanged");
-  }
-  if (error == error_is_directory) return refuse(file, cannot_set, "it is a directory");
-  if (error != 0) return refuse(file, cannot_set, error_text(error));
+  const set_result result =
+      options.dry_run ? set_result{check_write_time(file), std::nullopt} : set_write_time(file, t);
+  if (result.error != 0) return refuse(file, cannot_set, why_not_set(result, t));
 
   if (options.dry_run) {
     line.assign("Would set timestamp:\t").append(file.path).push_back('\t');
-    line.append(format_utc(*t)).push_back('\n');
+    line.append(format_utc(t)).push_back('\n');
     if (!print_out(line)) return stamp_result::output_failed;
   }
   return stamp_result::stamped;

@@ -1,0 +1,30 @@
+#include "tool/decision.hpp"
+
+#include "tool/date_text.hpp"
+
+namespace {
+
+stamp_decision refuse(std::string_view what, std::string why,
+                      std::optional<std::string_view> read = std::nullopt) {
+  return {std::nullopt, what, std::move(why), read};
+}
+
+}  // namespace
+
+stamp_decision decide_time(std::optional<std::string_view> date_text, const run_options& options,
+                           utc_offset_fn local_offset) {
+  if (!date_text) return refuse(cannot_read, "the front cut is longer than the name");
+  const date_reading reading = read_date_text(*date_text, options.seconds);
+  if (reading.fault != date_fault::none) {
+    // After a cut, say what was read, so that the right cut is easy to find.
+    const bool cut = options.front_cut > 0 || options.back_cut > 0;
+    return refuse(cannot_read, std::string(describe(reading.fault)),
+                  cut ? date_text : std::nullopt);
+  }
+  const std::optional<tick_time> named =
+      options.local ? local_to_ticks(reading.time, local_offset) : to_ticks(reading.time);
+  if (!named) return refuse(cannot_read, "the local time zone cannot place that time");
+  const std::optional<tick_time> t = shift_ticks(*named, options.shift);
+  if (!t) return refuse(cannot_set, "the shifted time falls outside the years 1601 to 30827");
+  return {file_time{*t, reading.time.nanosecond % 100}, {}, {}, std::nullopt};
+}
