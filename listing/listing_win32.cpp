@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "listing/listing.hpp"
+#include "listing/listing_win32.hpp"
 
 struct dir_listing {
   dir_entry entry;
@@ -26,6 +26,36 @@ int kind_of(DWORD attributes) {
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kind_directory;
   return kind_regular;
 }
+
+}  // namespace
+
+int errno_from_windows(unsigned long error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_DIRECTORY:
+      return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return ENOMEM;
+    case ERROR_INVALID_NAME:
+      return EINVAL;
+    default:
+      return EIO;
+  }
+}
+
+namespace {
 
 dir_listing* fail(dir_listing* listing, int error) {
   std::free(listing);
@@ -58,7 +88,10 @@ dir_listing* open_listing(const char* directory_name) {
   *end = '\0';
 
   listing->search_handle = FindFirstFileA(listing->pattern, &listing->find_data);
-  if (listing->search_handle == INVALID_HANDLE_VALUE) return fail(listing, ENOENT);
+  // The real reason, not always "no such file": access denied stays so.
+  if (listing->search_handle == INVALID_HANDLE_VALUE) {
+    return fail(listing, errno_from_windows(GetLastError()));
+  }
   listing->cached = 1;
   return listing;
 }
@@ -78,7 +111,8 @@ const dir_entry* next_entry(dir_listing* listing) {
     if (listing->search_handle == INVALID_HANDLE_VALUE) return nullptr;
     if (!FindNextFileA(listing->search_handle, &listing->find_data)) {
       // Running out is the one orderly end; anything else breaks the listing off.
-      if (GetLastError() != ERROR_NO_MORE_FILES) listing->error = EIO;
+      const DWORD error = GetLastError();
+      if (error != ERROR_NO_MORE_FILES) listing->error = errno_from_windows(error);
       FindClose(listing->search_handle);
       listing->search_handle = INVALID_HANDLE_VALUE;
       return nullptr;

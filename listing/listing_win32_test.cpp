@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "listing/listing.hpp"
+#include "listing/listing_win32.hpp"
 
 namespace {
 
@@ -33,6 +33,20 @@ TEST(ListingOnWindows, MissingFolder) {
   errno = 0;
   EXPECT_EQ(open_listing("no such folder here"), nullptr);
   EXPECT_EQ(errno, ENOENT);
+}
+
+TEST(ListingOnWindows, ErrorsKeepTheirReason) {
+  EXPECT_EQ(errno_from_windows(ERROR_ACCESS_DENIED), EACCES);
+  EXPECT_EQ(errno_from_windows(ERROR_PATH_NOT_FOUND), ENOENT);
+  EXPECT_EQ(errno_from_windows(ERROR_DIRECTORY), ENOTDIR);
+  EXPECT_EQ(errno_from_windows(ERROR_NETNAME_DELETED), EIO);
+  // A file is not a folder to list.
+  const char* file = "velmora-not-a-folder.txt";
+  CloseHandle(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  errno = 0;
+  EXPECT_EQ(open_listing(file), nullptr);
+  EXPECT_NE(errno, 0);
+  DeleteFileA(file);
 }
 
 TEST(ListingOnWindows, RootOfADrive) {
