@@ -14,10 +14,6 @@
 
 #include "tool_runner.hpp"
 
-#ifndef VELMORA_SEAM
-#define VELMORA_SEAM ""
-#endif
-
 namespace {
 
 const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
@@ -149,11 +145,7 @@ TEST(Files, FileRemovedBetweenListingAndStamping) {
   scratch dir;
   make_file(dir.at(photo));
   make_file(dir.at(other));
-  run_setup seam;
-  const char* asan = std::getenv("ASAN_OPTIONS");
-  seam.environment = {std::string("LD_PRELOAD=") + VELMORA_SEAM, "VELMORA_VANISH=" + photo,
-                      "ASAN_OPTIONS=verify_asan_link_order=0:" + std::string(asan ? asan : "")};
-  const tool_result r = run_tool(dir.path, {}, seam);
+  const tool_result r = run_tool(dir.path, {}, with_fault_seam({"VELMORA_VANISH=" + photo}));
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce(photo), announce(other)}));
   EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo +
                        "': No such file or directory\n" +

@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef VELMORA_SEAM
+#define VELMORA_SEAM ""
+#endif
 #ifndef VELMORA_BUILT_EXE
 #define VELMORA_BUILT_EXE "velmora"
 #endif
@@ -204,6 +207,15 @@ run_setup unprivileged() {
   run_setup setup;
   setup.as_nobody = geteuid() == 0;
   return setup;
+}
+
+run_setup with_fault_seam(const std::vector<std::string>& settings) {
+  run_setup seam;
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  seam.environment = {std::string("LD_PRELOAD=") + VELMORA_SEAM,
+                      "ASAN_OPTIONS=verify_asan_link_order=0:" + std::string(asan ? asan : "")};
+  seam.environment.insert(seam.environment.end(), settings.begin(), settings.end());
+  return seam;
 }
 
 long long mtime_of(const std::string& path, bool no_follow) {

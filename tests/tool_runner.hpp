@@ -62,6 +62,10 @@ void give_to_nobody(const std::string& path);
 // Runs the tool as an ordinary user: as nobody when the tests run as root.
 run_setup unprivileged();
 
+// Runs the tool with the fault seam preloaded (fault_seam.cpp), set up by
+// the given "NAME=value" settings.
+run_setup with_fault_seam(const std::vector<std::string>& settings);
+
 // Nanoseconds since 1970 of a path's last-modified and last-access times,
 // following links (or of the link itself with no_follow).
 long long mtime_of(const std::string& path, bool no_follow = false);
