@@ -4,12 +4,9 @@
 #include <optional>
 
 #include "tool/leading_number.hpp"
+#include "tool/scan.hpp"
 
 namespace {
-
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 void skip_blanks(std::string_view& text) {
   while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
@@ -56,17 +53,26 @@ constexpr format_step date_format[] = {{&calendar_time::year, '\0'},
 
 }  // namespace
 
-date_reading read_date_text(std::string_view text, bool with_seconds) {
+date_reading read_date_text(std::string_view text, bool with_seconds, bool date_only) {
   date_reading reading;
   calendar_time& t = reading.time;
   for (const format_step& step : date_format) {
+    std::optional<int> number;
     if (step.before == ' ') {
       skip_blanks(text);
-    } else if (step.before != '\0' && !take_literal(text, step.before)) {
+      number = take_number(text);
+    } else if (step.before == '\0' || take_literal(text, step.before)) {
+      number = take_number(text);
+    }
+    if (!number) {
+      // With --date-only, a date with no hour after it is a date of its own.
+      if (date_only && step.field == &calendar_time::hour) {
+        t = {t.year, t.month, t.day, 0, 0, 0, 0};
+        reading.fault =
+            check_calendar(t) == date_fault::none ? date_fault::no_time : check_calendar(t);
+      }
       return reading;
     }
-    const std::optional<int> number = take_number(text);
-    if (!number) return reading;
     t.*step.field = *number;
   }
   if (with_seconds) {
@@ -75,26 +81,4 @@ date_reading read_date_text(std::string_view text, bool with_seconds) {
   }
   reading.fault = check_calendar(t);
   return reading;
-}
-
-std::string_view describe(date_fault fault) {
-  switch (fault) {
-    case date_fault::none:
-      return "the date is valid";
-    case date_fault::no_date:
-      return "no date in the form 'year-month-day hour.minute'";
-    case date_fault::year:
-      return "the year is not between 1601 and 30827";
-    case date_fault::month:
-      return "the month is not between 1 and 12";
-    case date_fault::day:
-      return "that day does not exist in that month";
-    case date_fault::hour:
-      return "the hour is not between 0 and 23";
-    case date_fault::minute:
-      return "the minute is not between 0 and 59";
-    case date_fault::second:
-      return "the seconds are not two digits between 00 and 59";
-  }
-  return "unknown fault";
 }

@@ -39,8 +39,23 @@ struct calendar_time {
   int nanosecond = 0;  // the fraction of the second, 0 to 999,999,999
 };
 
-// Which part of a date is wrong, if any. no_date: the text holds no date at all.
-enum class date_fault { none, no_date, year, month, day, hour, minute, second };
+// Which part of a date is wrong, if any. no_date: the text holds no date
+// in the base form; no_shape: none in any shape --auto knows; no_match: it
+// does not match --format's pattern; no_time: a real date, but no time.
+enum class date_fault {
+  none,
+  no_date,
+  no_shape,
+  no_match,
+  no_time,
+  year,
+  month,
+  day,
+  hour,
+  minute,
+  second,
+  offset
+};
 
 // The checks Windows makes before it turns a calendar time into ticks:
 // years 1601 to 30827, real months and days (Gregorian), hours 0-23,
