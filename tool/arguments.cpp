@@ -16,16 +16,17 @@ struct value_option {
   std::string_view name;
   std::string run_options::*field;
 };
-constexpr value_option value_options[] = {{"--directory", &run_options::directory}};
+constexpr value_option value_options[] = {{"--directory", &run_options::directory},
+                                          {"--format", &run_options::format}};
 
 struct flag_option {
   std::string_view name;
   bool run_options::*field;
 };
-constexpr flag_option flag_options[] = {{"--dry-run", &run_options::dry_run},
-                                        {"--local", &run_options::local},
-                                        {"--seconds", &run_options::seconds},
-                                        {"--recursive", &run_options::recursive}};
+constexpr flag_option flag_options[] = {
+    {"--dry-run", &run_options::dry_run}, {"--local", &run_options::local},
+    {"--seconds", &run_options::seconds}, {"--recursive", &run_options::recursive},
+    {"--auto", &run_options::auto_date},  {"--date-only", &run_options::date_only}};
 
 bool is_long_option(std::string_view name) {
   if (name == "--help" || name == "--version") return true;
@@ -49,6 +50,20 @@ std::string dash_hint(std::string_view word) {
   if (is_long_option(doubled.substr(0, doubled.find('='))))
     return " (did you mean " + doubled + "?)";
   return "";
+}
+
+// The ways of reading a date go together only so far.
+parsed_command check_date_options(parsed_command parsed) {
+  run_options& o = parsed.options;
+  if (parsed.what != command::run) return parsed;
+  if (o.auto_date && !o.format.empty())
+    return usage_error("--auto and --format exclude each other");
+  if (o.format.empty()) return parsed;
+  std::string error;
+  std::optional<date_pattern> pattern = compile_pattern(o.format, o.date_only, error);
+  if (!pattern) return usage_error("--format " + quoted(o.format) + ": " + error);
+  o.pattern = std::move(*pattern);
+  return parsed;
 }
 
 }  // namespace
@@ -94,5 +109,5 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
     }
     if (!known) return usage_error("unknown option " + quoted(argument));
   }
-  return parsed;
+  return check_date_options(parsed);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tool/date_pattern.hpp"
 #include "tool/tick_time.hpp"
 
 struct run_options {
@@ -22,7 +23,11 @@ struct run_options {
   bool local = false;
   bool seconds = false;
   bool recursive = false;
-  std::string directory;  // --directory: the folder to run in; empty for the current one
+  std::string directory;   // --directory: the folder to run in; empty for the current one
+  bool auto_date = false;  // --auto: find the date in any shape, anywhere in the name
+  bool date_only = false;  // a date with no time is stamped at 00:00
+  std::string format;      // --format: the pattern as given; empty for none
+  date_pattern pattern;    // and as read
 };
 
 enum class command { run, help, version, usage_error };

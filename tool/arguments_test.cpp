@@ -99,6 +99,22 @@ TEST(Arguments, DoubleDashEndsLongOptions) {
   }
 }
 
+TEST(Arguments, WaysOfReadingDates) {
+  EXPECT_TRUE(options_of({"--auto", "jpg"}).auto_date);
+  const run_options f = options_of({"--format", "%d.%m.%Y %H-%M", "jpg"});
+  EXPECT_EQ(f.format, "%d.%m.%Y %H-%M");
+  EXPECT_FALSE(f.pattern.empty());
+  EXPECT_EQ(f.words, std::vector<std::string>{"jpg"});
+  EXPECT_FALSE(options_of({"--format=%Y%m%d", "--date-only"}).pattern.empty());
+  for (const auto& wrong :
+       std::vector<std::vector<std::string_view>>{{"--auto", "--format", "%Y%m%d%H%M"},
+                                                  {"--format", "%Y%m%d"},
+                                                  {"--format", "%Y%m%d%H%M%Q"},
+                                                  {"--format"}}) {
+    EXPECT_EQ(parse(wrong).what, command::usage_error) << wrong[0];
+  }
+}
+
 TEST(Arguments, DirectoryTakesAValue) {
   EXPECT_EQ(options_of({"--directory", "Photos", "jpg"}).directory, "Photos");
   EXPECT_EQ(options_of({"--directory=My Photos"}).directory, "My Photos");

@@ -1,5 +1,6 @@
 #include "tool/decision.hpp"
 
+#include "tool/date_auto.hpp"
 #include "tool/date_text.hpp"
 
 namespace {
@@ -9,21 +10,40 @@ stamp_decision refuse(std::string_view what, std::string why,
   return {std::nullopt, what, std::move(why), read};
 }
 
+date_reading read_date(std::string_view text, const run_options& options) {
+  if (options.auto_date) return find_date_time(text);
+  if (!options.pattern.empty()) return read_with_pattern(text, options.pattern);
+  return read_date_text(text, options.seconds, options.date_only);
+}
+
+std::optional<tick_time> named_time(const date_reading& reading, const run_options& options,
+                                    utc_offset_fn local_offset) {
+  // A name with an offset names one instant: the zone plays no part.
+  if (reading.offset) {
+    const std::optional<tick_time> t = to_ticks(reading.time);
+    return t ? shift_ticks(*t, -*reading.offset) : std::nullopt;
+  }
+  return options.local ? local_to_ticks(reading.time, local_offset) : to_ticks(reading.time);
+}
+
 }  // namespace
 
 stamp_decision decide_time(std::optional<std::string_view> date_text, const run_options& options,
                            utc_offset_fn local_offset) {
   if (!date_text) return refuse(cannot_read, "the front cut is longer than the name");
-  const date_reading reading = read_date_text(*date_text, options.seconds);
+  date_reading reading = read_date(*date_text, options);
+  if (options.date_only && date_without_time(reading)) reading.fault = date_fault::none;
   if (reading.fault != date_fault::none) {
     // After a cut, say what was read, so that the right cut is easy to find.
     const bool cut = options.front_cut > 0 || options.back_cut > 0;
     return refuse(cannot_read, std::string(describe(reading.fault)),
                   cut ? date_text : std::nullopt);
   }
-  const std::optional<tick_time> named =
-      options.local ? local_to_ticks(reading.time, local_offset) : to_ticks(reading.time);
-  if (!named) return refuse(cannot_read, "the local time zone cannot place that time");
+  const std::optional<tick_time> named = named_time(reading, options, local_offset);
+  if (!named) {
+    if (reading.offset) return refuse(cannot_set, "the time falls outside the years 1601 to 30827");
+    return refuse(cannot_read, "the local time zone cannot place that time");
+  }
   const std::optional<tick_time> t = shift_ticks(*named, options.shift);
   if (!t) return refuse(cannot_set, "the shifted time falls outside the years 1601 to 30827");
   return {file_time{*t, reading.time.nanosecond % 100}, {}, {}, std::nullopt};

@@ -36,6 +36,14 @@ and time in their names, 'year-month-day hour.minute', such as
       --local      read names as local time (TZ)      velmora --local
       --seconds    read '.SS' after the minute        velmora --seconds
       --recursive  walk subfolders too                velmora --recursive jpg
+      --auto       find the date and time anywhere    velmora --auto jpg mp4
+                   in the name, in the shapes phones  (IMG_20100910_134012.jpg,
+                   and cameras write                   PXL_20230101_123456789.jpg)
+      --format PATTERN  read names by a pattern:      velmora --format '%d.%m.%Y %H-%M'
+                   %Y %y %m %d %H %M %S %I %p %f %z   (10.09.2010 13-40.jpg)
+                   %%, and * for any text
+      --date-only  stamp a date with no time at       velmora --auto --date-only
+                   00:00                              (IMG-20100910-WA0001.jpg)
       --directory DIR  run in DIR as if started       velmora --directory ~/Photos jpg
                    there (paths print as ./name)
   -h, --help       show this help and stop            velmora --help

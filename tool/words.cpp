@@ -56,4 +56,3 @@ std::optional<std::string> read_word(std::string_view word, run_options& o) {
   if (first == '{') return read_cut(word, "back", o.back_cut);
   return std::nullopt;
 }
-
