@@ -11,9 +11,10 @@
 
 struct dir_listing {
   dir_entry entry;
-  DIR* stream;  // null once the listing has run out
+  DIR* stream;  // open until close_listing
   int fd;       // the stream's descriptor, kept for the entries' *at() calls
   int error;
+  bool ended;  // run out: every further call returns null at once
 };
 
 namespace {
@@ -63,7 +64,7 @@ dir_listing* open_listing(const char* directory_name) {
 }
 
 dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, const char*) {
-  if (parent == nullptr || parent->stream == nullptr) {
+  if (parent == nullptr) {
     errno = EBADF;
     return nullptr;
   }
@@ -85,16 +86,16 @@ const dir_entry* next_entry(dir_listing* listing) {
     errno = EBADF;
     return nullptr;
   }
-  if (listing->stream == nullptr) return nullptr;
+  if (listing->ended) return nullptr;
   const int saved = errno;
   errno = 0;
   const dirent* d = readdir(listing->stream);
   if (d == nullptr) {
     // readdir tells an end from a failure only through errno.
+    // The descriptor stays open: entries handed out may still be stamped
+    // through it until the listing is closed.
     listing->error = errno;
-    closedir(listing->stream);
-    listing->stream = nullptr;
-    listing->fd = -1;
+    listing->ended = true;
     errno = listing->error != 0 ? listing->error : saved;
     return nullptr;
   }

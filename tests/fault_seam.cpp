@@ -5,7 +5,9 @@
 // - VELMORA_UNKNOWN_KINDS=1: the listing reports no entry's kind (DT_UNKNOWN),
 //   as some file systems do;
 // - VELMORA_FAIL_LISTING_AFTER=N: reading a folder fails with EIO after N
-//   entries in all.
+//   entries in all;
+// - VELMORA_FAIL_SYNC_AFTER=N: syncing a file to disk fails with EIO after
+//   N syncs, as a journal on a failing disk would.
 
 // Both readdir and readdir64 are wrapped, so the seam itself must see them
 // as the two functions they are.
@@ -58,4 +60,16 @@ extern "C" int utimensat(int dirfd, const char* path, const struct timespec time
     unlinkat(dirfd, path, 0);
   }
   return real(dirfd, path, times, flags);
+}
+
+extern "C" int fdatasync(int fd) {
+  using real_fn = int (*)(int);
+  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "fdatasync"));
+  static long synced = 0;
+  const char* fail_after = std::getenv("VELMORA_FAIL_SYNC_AFTER");
+  if (fail_after != nullptr && synced++ >= std::atol(fail_after)) {
+    errno = EIO;
+    return -1;
+  }
+  return real(fd);
 }

@@ -199,6 +199,11 @@ void set_old_times(const std::string& path) {
   if (utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) fail(path.c_str());
 }
 
+void set_mtime(const std::string& path, long long ns) {
+  const timespec times[2] = {{0, UTIME_OMIT}, to_timespec(ns)};
+  if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) fail(path.c_str());
+}
+
 void give_to_nobody(const std::string& path) {
   if (geteuid() == 0 && lchown(path.c_str(), 65534, 65534) != 0) fail(path.c_str());
 }

@@ -56,6 +56,9 @@ void make_file(const std::string& path, const std::string& content = "photo");
 // Sets a path's times (a link's own) to old_atime and old_mtime.
 void set_old_times(const std::string& path);
 
+// Sets a path's last-modified time alone, as another program might.
+void set_mtime(const std::string& path, long long ns);
+
 // Makes the user nobody own a path, when the tests run as root.
 void give_to_nobody(const std::string& path);
 

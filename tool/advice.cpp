@@ -37,7 +37,7 @@ bool looks_like_folder(std::string_view word, const selection_clues& clues) {
 std::string command_line(const std::vector<std::string>& words) {
   std::string line = "velmora";
   for (const std::string& word : words) line.append(" ").append(word);
-  return quoted(line);
+  return in_quotes(line);
 }
 
 // The words that are no extensions (shifts and cuts), which any command we
@@ -66,7 +66,7 @@ std::string file_advice(const run_options& options) {
 std::string folder_advice(const run_options& options, std::string_view folder) {
   std::vector<std::string> words = {"--directory", std::string(folder)};
   for (const std::string& word : kept_words(options)) words.push_back(word);
-  return "; " + quoted(folder) + " looks like a folder: to stamp the files in it, run " +
+  return "; " + in_quotes(folder) + " looks like a folder: to stamp the files in it, run " +
          command_line(words);
 }
 
@@ -85,7 +85,7 @@ std::string_view extension_in_other_case(const run_options& options, std::string
 
 std::string nothing_selected(const run_options& options, std::string_view folder,
                              const selection_clues& clues) {
-  std::string line = "no file in " + quoted(folder) + (options.recursive ? " or below it" : "");
+  std::string line = "no file in " + in_quotes(folder) + (options.recursive ? " or below it" : "");
   if (options.words.empty() || (options.words.size() == 1 && options.shift_given)) {
     return line + " has an extension";
   }
@@ -99,7 +99,7 @@ std::string nothing_selected(const run_options& options, std::string_view folder
   if (only_options) extensions = options.words;
   line += extensions.size() == 1 ? " has the extension " : " has any of the extensions ";
   for (std::size_t i = 0; i < extensions.size(); ++i) {
-    line += (i > 0 ? ", " : "") + quoted(extensions[i]);
+    line += (i > 0 ? ", " : "") + in_quotes(extensions[i]);
   }
   if (only_options) {
     std::vector<std::string> words = options.words;
@@ -115,7 +115,7 @@ std::string nothing_selected(const run_options& options, std::string_view folder
   }
   if (!clues.other_case.empty()) {
     line += "; extensions match exactly, case included, and the folder has names ending in " +
-            quoted("." + clues.other_case);
+            in_quotes("." + clues.other_case);
   }
   return line;
 }

@@ -17,7 +17,9 @@ struct value_option {
   std::string run_options::*field;
 };
 constexpr value_option value_options[] = {{"--directory", &run_options::directory},
-                                          {"--format", &run_options::format}};
+                                          {"--format", &run_options::format},
+                                          {"--journal", &run_options::journal},
+                                          {"--undo", &run_options::undo}};
 
 struct flag_option {
   std::string_view name;
@@ -58,10 +60,15 @@ parsed_command check_date_options(parsed_command parsed) {
   if (parsed.what != command::run) return parsed;
   if (o.auto_date && !o.format.empty())
     return usage_error("--auto and --format exclude each other");
+  if (!o.undo.empty() &&
+      (!o.words.empty() || o.local || o.seconds || o.recursive || o.auto_date || o.date_only ||
+       !o.format.empty() || !o.journal.empty() || !o.directory.empty())) {
+    return usage_error("--undo goes with no words and no options but --dry-run");
+  }
   if (o.format.empty()) return parsed;
   std::string error;
   std::optional<date_pattern> pattern = compile_pattern(o.format, o.date_only, error);
-  if (!pattern) return usage_error("--format " + quoted(o.format) + ": " + error);
+  if (!pattern) return usage_error("--format " + in_quotes(o.format) + ": " + error);
   o.pattern = std::move(*pattern);
   return parsed;
 }
@@ -102,12 +109,12 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
       } else if (i + 1 < arguments.size()) {
         o.*option.field = arguments[++i];
       } else {
-        return usage_error("option " + quoted(name) + " needs a value");
+        return usage_error("option " + in_quotes(name) + " needs a value");
       }
       if ((o.*option.field).empty())
-        return usage_error("option " + quoted(name) + " needs a value");
+        return usage_error("option " + in_quotes(name) + " needs a value");
     }
-    if (!known) return usage_error("unknown option " + quoted(argument));
+    if (!known) return usage_error("unknown option " + in_quotes(argument));
   }
   return check_date_options(parsed);
 }

@@ -27,6 +27,8 @@ struct run_options {
   bool auto_date = false;  // --auto: find the date in any shape, anywhere in the name
   bool date_only = false;  // a date with no time is stamped at 00:00
   std::string format;      // --format: the pattern as given; empty for none
+  std::string journal;     // --journal: the file to record old times in; empty for none
+  std::string undo;        // --undo: the journal to undo; empty for a run
   date_pattern pattern;    // and as read
 };
 

@@ -33,7 +33,7 @@ TEST(Arguments, HourShiftIsAWholeNumber) {
        {"-n", "-v", "-help", "+5.5", "+1h", "+", "-", "+0x10", "+-5", "- 5", "-5 ", "+x"}) {
     const parsed_command parsed = parse({typo, "jpg"});
     EXPECT_EQ(parsed.what, command::usage_error) << typo;
-    EXPECT_NE(parsed.error.find(quoted(typo)), std::string::npos) << parsed.error;
+    EXPECT_NE(parsed.error.find(in_quotes(typo)), std::string::npos) << parsed.error;
   }
   EXPECT_NE(parse({"-n"}).error.find("--dry-run"), std::string::npos);
   EXPECT_NE(parse({"-help"}).error.find("did you mean --help?"), std::string::npos);
@@ -62,7 +62,7 @@ TEST(Arguments, CutsAreWholeNumbers) {
        {"}4x", "}4.9", "{x", "}", "{", "} 4", "}-2", "}99999999999", "{-99999999999"}) {
     const parsed_command parsed = parse({wrong, "jpg"});
     EXPECT_EQ(parsed.what, command::usage_error) << wrong;
-    EXPECT_NE(parsed.error.find(quoted(wrong)), std::string::npos) << parsed.error;
+    EXPECT_NE(parsed.error.find(in_quotes(wrong)), std::string::npos) << parsed.error;
   }
 }
 

@@ -18,7 +18,7 @@ void report(std::string_view message) {
   print_err(line);
 }
 
-std::string quoted(std::string_view text) {
+std::string in_quotes(std::string_view text) {
   static constexpr char hex[] = "0123456789abcdef";
   std::string out = "'";
   for (const char c : text) {

@@ -17,4 +17,4 @@ void report(std::string_view message);
 
 // A path or argument in single quotes for a message, with control
 // characters shown as escapes, so that one message stays one line.
-std::string quoted(std::string_view text);
+std::string in_quotes(std::string_view text);

@@ -5,9 +5,9 @@
 namespace {
 
 TEST(Console, QuotedKeepsAMessageOnOneLine) {
-  EXPECT_EQ(quoted("./2010-09-10 13.40.jpg"), "'./2010-09-10 13.40.jpg'");
-  EXPECT_EQ(quoted("./a\tb\nc\x01\x7f"), "'./a\\tb\\nc\\x01\\x7f'");
-  EXPECT_EQ(quoted("./caf\xc3\xa9.jpg"), "'./caf\xc3\xa9.jpg'");  // other bytes as they are
+  EXPECT_EQ(in_quotes("./2010-09-10 13.40.jpg"), "'./2010-09-10 13.40.jpg'");
+  EXPECT_EQ(in_quotes("./a\tb\nc\x01\x7f"), "'./a\\tb\\nc\\x01\\x7f'");
+  EXPECT_EQ(in_quotes("./caf\xc3\xa9.jpg"), "'./caf\xc3\xa9.jpg'");  // other bytes as they are
 }
 
 }  // namespace

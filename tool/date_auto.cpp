@@ -147,8 +147,8 @@ date_reading find_date_time(std::string_view text) {
     }
     date_reading reading;
     calendar_time& t = reading.time;
-    t = {date->time.year, date->time.month, date->time.day, time->time.hour, time->time.minute,
-         time->time.second, time->time.nanosecond};
+    t = {date->time.year,   date->time.month,  date->time.day,       time->time.hour,
+         time->time.minute, time->time.second, time->time.nanosecond};
     std::size_t end = time->end;
     reading.offset = take_offset(text, end);
     if (const std::optional<bool> pm = take_am_pm(text, end)) {

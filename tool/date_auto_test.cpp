@@ -28,7 +28,8 @@ TEST(DateAuto, TheShapesThatDevicesWrite) {
   EXPECT_EQ(found("DJI_20210727151458_0015_Z"), "2021-07-27 15:14:58.000000000");
   EXPECT_EQ(found("Screenshot 2020-01-01 at 12.00.00"), "2020-01-01 12:00:00.000000000");
   EXPECT_EQ(found("Screenshot 2022-02-23 at 2.59.39 PM"), "2022-02-23 14:59:39.000000000");
-  EXPECT_EQ(found("Screenshot 2022-02-23 at 12.05.00\xE2\x80\xAF" "AM"),
+  EXPECT_EQ(found("Screenshot 2022-02-23 at 12.05.00\xE2\x80\xAF"
+                  "AM"),
             "2022-02-23 00:05:00.000000000");
   EXPECT_EQ(found("Screenshot 2022-02-23 at 12.05.00pm"), "2022-02-23 12:05:00.000000000");
   EXPECT_EQ(found("WhatsApp Image 2021-03-04 at 10.15.22"), "2021-03-04 10:15:22.000000000");

@@ -11,10 +11,10 @@ struct conversion {
   pattern_part part;
 };
 constexpr conversion conversions[] = {
-    {'Y', pattern_part::year},    {'y', pattern_part::year_2},   {'m', pattern_part::month},
-    {'d', pattern_part::day},     {'H', pattern_part::hour},     {'I', pattern_part::hour_12},
-    {'M', pattern_part::minute},  {'S', pattern_part::second},   {'f', pattern_part::fraction},
-    {'p', pattern_part::am_pm},   {'z', pattern_part::offset}};
+    {'Y', pattern_part::year},   {'y', pattern_part::year_2}, {'m', pattern_part::month},
+    {'d', pattern_part::day},    {'H', pattern_part::hour},   {'I', pattern_part::hour_12},
+    {'M', pattern_part::minute}, {'S', pattern_part::second}, {'f', pattern_part::fraction},
+    {'p', pattern_part::am_pm},  {'z', pattern_part::offset}};
 
 bool has(const date_pattern& pattern, pattern_part part) {
   return std::any_of(pattern.begin(), pattern.end(),
@@ -126,7 +126,7 @@ bool match_item(matcher& m, std::size_t at, std::size_t item, fields f) {
     case pattern_part::hour_12:
     case pattern_part::minute:
     case pattern_part::second: {
-      int* field = p.part == pattern_part::month   ? &t.month
+      int* field = p.part == pattern_part::month    ? &t.month
                    : p.part == pattern_part::day    ? &t.day
                    : p.part == pattern_part::minute ? &t.minute
                    : p.part == pattern_part::second ? &t.second

@@ -36,8 +36,7 @@ TEST(DatePattern, ReadsWhatItSays) {
   EXPECT_EQ(read("%Y%m%d%H%M%S.%f", "20100910134012.5").nanosecond, 500'000'000);
   EXPECT_EQ(read("%Y%m%d%H%M%S%f", "20100910134012123456789").nanosecond, 123'456'789);
   EXPECT_EQ(read("100%% %Y%m%d %H%M", "100% 20100910 1340").month, 9);
-  const date_reading zoned =
-      read_with_pattern("20100910 1340+0200", compiled("%Y%m%d %H%M%z"));
+  const date_reading zoned = read_with_pattern("20100910 1340+0200", compiled("%Y%m%d %H%M%z"));
   EXPECT_EQ(zoned.offset, std::chrono::minutes{120});
 }
 
@@ -63,11 +62,11 @@ TEST(DatePattern, RefusesWhatItCannotRead) {
 TEST(DatePattern, MalformedPatternsAreUsageErrors) {
   EXPECT_NE(compile_error("%Y-%m-%d %H.%q"), "");
   EXPECT_NE(compile_error("%Y-%m-%d %H.%M%"), "");
-  EXPECT_NE(compile_error("%Y-%m %H.%M"), "");           // no day
-  EXPECT_NE(compile_error("%Y-%m-%d"), "");              // no time, and no --date-only
+  EXPECT_NE(compile_error("%Y-%m %H.%M"), "");  // no day
+  EXPECT_NE(compile_error("%Y-%m-%d"), "");     // no time, and no --date-only
   EXPECT_EQ(compile_error("%Y-%m-%d", true), "");
-  EXPECT_NE(compile_error("%Y-%m-%d %I.%M"), "");        // %I without %p
-  EXPECT_NE(compile_error("%Y-%m-%d %H.%M %p"), "");     // %p without %I
+  EXPECT_NE(compile_error("%Y-%m-%d %I.%M"), "");     // %I without %p
+  EXPECT_NE(compile_error("%Y-%m-%d %H.%M %p"), "");  // %p without %I
 }
 
 }  // namespace

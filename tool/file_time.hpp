@@ -8,7 +8,8 @@
 #include "tool/tick_time.hpp"
 
 // A selected entry as each platform may reach it: through its folder's
-// listing and its entry, or through the path the user sees.
+// listing and its entry, or through the path the user sees. An undo has
+// only the path: folder and entry are null.
 struct file_ref {
   const dir_listing* folder;
   const dir_entry* entry;

@@ -29,17 +29,28 @@ file_time from_timespec(const timespec& t) {
           static_cast<int>(rest.count() % 100)};
 }
 
+// A file is reached through its folder's listing when it has one (the
+// run), else by its path (an undo).
+int folder_of(const file_ref& file) {
+  return file.folder != nullptr ? listing_fd(file.folder) : AT_FDCWD;
+}
+
+const char* name_of(const file_ref& file) {
+  return file.entry != nullptr ? file.entry->name : file.path;
+}
+
 // Where a link or an unlooked-up entry leads: 0, error_is_directory, or errno.
 int look_at(const file_ref& file, struct stat& st) {
-  if (fstatat(listing_fd(file.folder), file.entry->name, &st, 0) != 0) return errno;
+  if (fstatat(folder_of(file), name_of(file), &st, 0) != 0) return errno;
   return S_ISDIR(st.st_mode) ? error_is_directory : 0;
 }
 
 }  // namespace
 
 int check_write_time(const file_ref& file) {
-  if (file.entry->kind == kind_directory) return error_is_directory;
-  if (file.entry->kind != kind_link && file.entry->kind != kind_unknown) return 0;
+  const int kind = file.entry != nullptr ? file.entry->kind : kind_unknown;
+  if (kind == kind_directory) return error_is_directory;
+  if (kind != kind_link && kind != kind_unknown) return 0;
   struct stat st;
   return look_at(file, st);
 }
@@ -53,7 +64,7 @@ int read_modified_time(const file_ref& file, file_time& time) {
 
 int write_modified_time(const file_ref& file, const file_time& time) {
   const timespec times[2] = {{0, UTIME_OMIT}, to_timespec(time)};
-  return utimensat(listing_fd(file.folder), file.entry->name, times, 0) == 0 ? 0 : errno;
+  return utimensat(folder_of(file), name_of(file), times, 0) == 0 ? 0 : errno;
 }
 
 file_time platform_precision(const file_time& t) {

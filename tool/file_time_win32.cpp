@@ -21,6 +21,10 @@ std::wstring widen_ansi(const char* text) {
 
 // A link to a folder is listed as a link; folders are never stamped.
 bool is_folder(const file_ref& file) {
+  if (file.entry == nullptr) {  // reached by its path alone (an undo)
+    const DWORD attributes = GetFileAttributesW(widen_ansi(file.path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
   return file.entry->kind == kind_directory || file.entry->kind == kind_link;
 }
 

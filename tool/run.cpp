@@ -9,23 +9,14 @@
 #include "tool/console.hpp"
 #include "tool/selection.hpp"
 #include "tool/stamp.hpp"
+#include "tool/walk.hpp"
 
 namespace {
-
-struct walk_state {
-  const run_options& options;
-  std::string path;             // the folder being walked, "./" first, then the entry's name
-  std::int64_t selected = 0;    // entries that passed the selection
-  std::int64_t left_alone = 0;  // of those, the ones not stamped
-  selection_clues clues;        // gathered while nothing is selected
-  bool failed = false;          // something selected was not stamped, or a listing failed
-  bool stopped = false;         // standard output broke: the run ends here
-};
 
 void report_folder(walk_state& state, std::string_view what, int error) {
   // The folder's path is the walk's path without its trailing "/".
   const std::string_view folder(state.path.data(), state.path.size() - 1);
-  report(std::string(what) + quoted(folder) + ": " + std::strerror(error));
+  report(std::string(what) + in_quotes(folder) + ": " + std::strerror(error));
   state.failed = true;
 }
 
@@ -43,19 +34,10 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
   const file_ref file{folder, &entry, state.path.c_str()};
   const std::optional<std::string_view> date_text =
       cut_date_text(parts->stem, state.options.front_cut, state.options.back_cut);
-  switch (stamp_file(file, date_text, state.options)) {
-    case stamp_result::stamped:
-      break;
-    case stamp_result::not_stamped:
-      ++state.left_alone;
-      state.failed = true;
-      break;
-    case stamp_result::output_failed:
-      report(std::string("cannot write to standard output: ") + std::strerror(errno));
-      ++state.left_alone;
-      state.failed = true;
-      state.stopped = true;
-      break;
+  if (state.journal != nullptr && !state.options.dry_run) {
+    defer_stamp(folder, entry, date_text, state);
+  } else {
+    tally(stamp_file(file, date_text, state.options), state);
   }
 }
 
@@ -70,6 +52,8 @@ void note_folder(std::string_view name, walk_state& state) {
 }
 
 void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& state) {
+  stamp_deferred(state);  // the files listed before the folder come first
+  if (state.stopped) return;
   dir_listing* sub = open_sublisting(parent, entry, state.path.c_str());
   state.path.push_back('/');
   if (sub == nullptr) {
@@ -97,14 +81,15 @@ void walk(dir_listing* folder, walk_state& state) {
     state.path.resize(folder_length);
     if (state.stopped) return;
   }
+  stamp_deferred(state);
   if (const int error = listing_error(folder))
     report_folder(state, "cannot read the folder ", error);
 }
 
 }  // namespace
 
-int run(const run_options& options) {
-  walk_state state{options, "./", 0, 0, {}};
+int run(const run_options& options, run_journal* journal) {
+  walk_state state{options, "./", journal, 0, 0, {}, false, false, nullptr, {}};
   dir_listing* top = open_listing(".");
   if (top == nullptr) {
     report_folder(state, "cannot list ", errno);

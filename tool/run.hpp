@@ -2,9 +2,11 @@
 #pragma once
 
 #include "tool/arguments.hpp"
+#include "tool/journal.hpp"
 
 // Walks the current folder (and its subfolders with options.recursive) and
 // stamps every selected entry. Returns the exit status: 0 when every
 // selected entry was stamped, 1 when any was not or a folder could not be
-// listed to its end.
-int run(const run_options& options);
+// listed to its end. With a journal, every file's old time is recorded
+// before its time is set.
+int run(const run_options& options, run_journal* journal = nullptr);

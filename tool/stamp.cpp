@@ -12,8 +12,8 @@ namespace {
 stamp_result refuse(const file_ref& file, std::string_view what, std::string_view why,
                     std::optional<std::string_view> read = std::nullopt) {
   std::string message(what);
-  message.append(quoted(file.path));
-  if (read) message.append(" (read ").append(quoted(*read)).append(")");
+  message.append(in_quotes(file.path));
+  if (read) message.append(" (read ").append(in_quotes(*read)).append(")");
   message.append(": ").append(why);
   report(message);
   return stamp_result::not_stamped;
@@ -38,13 +38,17 @@ std::string why_not_set(const set_result& result, const file_time& t) {
 
 stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> date_text,
                         const run_options& options) {
+  return stamp_decided(file, decide_time(date_text, options, local_utc_offset), options);
+}
+
+stamp_result stamp_decided(const file_ref& file, const stamp_decision& decision,
+                           const run_options& options) {
   static std::string line;  // reused: no allocation per file
   if (!options.dry_run) {
     line.assign("Setting timestamp:\t").append(file.path).push_back('\n');
     if (!print_out(line)) return stamp_result::output_failed;
   }
 
-  const stamp_decision decision = decide_time(date_text, options, local_utc_offset);
   if (!decision.time) return refuse(file, decision.what, decision.why, decision.read);
   const file_time t = platform_precision(*decision.time);
 

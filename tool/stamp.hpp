@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "tool/arguments.hpp"
+#include "tool/decision.hpp"
 #include "tool/file_time.hpp"
 
 enum class stamp_result { stamped, not_stamped, output_failed };
@@ -15,3 +16,7 @@ enum class stamp_result { stamped, not_stamped, output_failed };
 // Every file not stamped gets one message on standard error.
 stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> date_text,
                         const run_options& options);
+
+// The same, for a file whose time has been decided already.
+stamp_result stamp_decided(const file_ref& file, const stamp_decision& decision,
+                           const run_options& options);

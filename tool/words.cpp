@@ -22,10 +22,10 @@ std::optional<std::string> read_shift(std::string_view word, run_options& o) {
   bool too_large = false;
   const std::optional<std::int64_t> hours = whole_number(word, too_large);
   if (!hours && !too_large) {
-    return quoted(word) + " is not a whole number of hours, such as +3 or -2";
+    return in_quotes(word) + " is not a whole number of hours, such as +3 or -2";
   }
   if (!hours || *hours < -max_shift_hours || *hours > max_shift_hours) {
-    return "hour shift " + quoted(word) + " is out of range (at most " +
+    return "hour shift " + in_quotes(word) + " is out of range (at most " +
            std::to_string(max_shift_hours) + " hours either way)";
   }
   o.shift_given = true;
@@ -38,7 +38,7 @@ std::optional<std::string> read_cut(std::string_view word, std::string_view whic
                                     std::int64_t& cut) {
   bool too_large = false;
   const std::optional<std::int64_t> n = whole_number(word.substr(1), too_large);
-  const std::string what = std::string(which) + " cut " + quoted(word);
+  const std::string what = std::string(which) + " cut " + in_quotes(word);
   if (!n && !too_large) return what + " is not a whole number of characters";
   if (!n || *n < INT_MIN || *n > INT_MAX) return what + " is out of range";
   if (which == "front" && *n < 0) return what + " is negative";

@@ -1,0 +1,66 @@
+#include "tool/start.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include "tool/console.hpp"
+#include "tool/journal.hpp"
+#include "tool/local_zone.hpp"
+#include "tool/run.hpp"
+#include "tool/undo.hpp"
+
+namespace {
+
+bool enter(const std::string& directory) {
+  if (directory.empty()) return true;
+  std::error_code error;
+  std::filesystem::current_path(directory, error);
+  if (error) report("cannot enter " + in_quotes(directory) + ": " + error.message());
+  return !error;
+}
+
+bool zone_known(const run_options& options) {
+  if (!options.local) return true;
+  const std::optional<std::string> problem = local_zone_problem();
+  if (problem) report("cannot read names as local time: " + *problem);
+  return !problem;
+}
+
+// The folder the run starts in, as the journal names it.
+std::optional<std::string> start_folder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  if (error) {
+    report("cannot tell the journal which folder this is: " + error.message());
+    return std::nullopt;
+  }
+  return folder.string();
+}
+
+}  // namespace
+
+int start(const run_options& options) {
+  if (!options.undo.empty()) return undo_journal(options.undo, options.dry_run);
+  // The journal's name is taken from where velmora was started, before
+  // --directory; a dry run writes none.
+  run_journal journal;
+  const bool journaled = !options.journal.empty() && !options.dry_run;
+  if (journaled) {
+    if (const std::optional<std::string> error = open_journal(options.journal, journal)) {
+      report(*error);
+      return 2;
+    }
+  }
+  if (!enter(options.directory) || !zone_known(options)) return 2;
+  if (journaled) {
+    const std::optional<std::string> folder = start_folder();
+    if (!folder) return 2;
+    if (const std::optional<std::string> error = start_journal_run(journal, *folder)) {
+      report(*error);
+      return 2;
+    }
+  }
+  const int status = run(options, journaled ? &journal : nullptr);
+  close_journal(journal);
+  return status;
+}
