@@ -38,8 +38,8 @@ TEST(Journal, AnyRunCanBeUndoneFromAnywhere) {
   make_file(dir.at("Photos/notes.txt"));
   const folder_state original = snapshot(dir.path);
 
-  tool_result r =
-      run_tool(dir.path, {"--journal", "run.journal", "--directory", "Photos", "--recursive", "jpg"});
+  tool_result r = run_tool(
+      dir.path, {"--journal", "run.journal", "--directory", "Photos", "--recursive", "jpg"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(mtime_of(dir.at("Photos/2010-09-10 13.40.jpg")), utc_ns(2010, 9, 10, 13, 40));
   // A second run appends to the same journal: both are undone, newest first.
@@ -60,8 +60,8 @@ TEST(Journal, AnyRunCanBeUndoneFromAnywhere) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(contains(r.err, "2010-09-10 13.40.jpg' alone: its time has changed")) << r.err;
   if (!testing_windows_build()) {
-    EXPECT_TRUE(contains(r.out, "Restoring timestamp:\t" + dir.at("Photos/2016/2016-06-01 12.00.jpg") +
-                                    "\n"))
+    EXPECT_TRUE(contains(
+        r.out, "Restoring timestamp:\t" + dir.at("Photos/2016/2016-06-01 12.00.jpg") + "\n"))
         << r.out;
   }
   EXPECT_EQ(mtime_of(changed), changed_to);
@@ -117,7 +117,8 @@ TEST(Journal, AWriteThatFailsMidwayStopsTheRun) {
   if (testing_windows_build()) GTEST_SKIP() << "the seam is for Linux";
   scratch dir;
   for (int i = 0; i < 600; ++i) {
-    make_file(dir.at("2010-01-01 " + std::to_string(i / 60) + "." + std::to_string(i % 60) + ".jpg"));
+    make_file(
+        dir.at("2010-01-01 " + std::to_string(i / 60) + "." + std::to_string(i % 60) + ".jpg"));
   }
   // The first sync holds the run's folder, the second the first files.
   const tool_result r = run_tool(dir.path, {"--journal", "run.journal", "jpg"},

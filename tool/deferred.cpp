@@ -34,20 +34,27 @@ void tally(stamp_result result, walk_state& state) {
 void defer_stamp(const dir_listing* folder, const dir_entry& entry,
                  std::optional<std::string_view> date_text, walk_state& state) {
   state.batch_folder = folder;
-  state.batch.push_back({entry, state.path, date_text ? std::optional<std::string>(*date_text)
-                                                      : std::nullopt});
-  if (state.batch.size() == batch_size) stamp_deferred(state);
+  if (state.batch.size() < batch_size) state.batch.resize(batch_size);
+  pending_stamp& p = state.batch[state.batch_count++];
+  p.entry = entry;
+  p.path.assign(state.path);
+  p.has_date_text = date_text.has_value();
+  p.date_text.assign(date_text.value_or(std::string_view()));
+  if (state.batch_count == batch_size) stamp_deferred(state);
 }
 
 void stamp_deferred(walk_state& state) {
-  if (state.batch.empty()) return;
-  std::vector<stamp_decision> decisions;
-  decisions.reserve(state.batch.size());
-  for (const pending_stamp& p : state.batch) {
+  const std::size_t count = state.batch_count;
+  if (count == 0) return;
+  state.batch_count = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    pending_stamp& p = state.batch[i];
     const file_ref file{state.batch_folder, &p.entry, p.path.c_str()};
-    decisions.push_back(decide_time(p.date_text, state.options, local_utc_offset));
+    p.decision =
+        decide_time(p.has_date_text ? std::optional<std::string_view>(p.date_text) : std::nullopt,
+                    state.options, local_utc_offset);
     file_time before;
-    const stamp_decision& d = decisions.back();
+    const stamp_decision& d = p.decision;
     // A file whose time cannot be read is not stamped either: no record.
     if (d.time && read_modified_time(file, before) == 0) {
       add_record(*state.journal, p.path, before, platform_precision(*d.time));
@@ -56,16 +63,13 @@ void stamp_deferred(walk_state& state) {
   if (const int error = commit_records(*state.journal)) {
     report("cannot write the journal " + in_quotes(state.journal->path) + ": " +
            std::strerror(error) + "; stopped before the files it did not record");
-    state.left_alone += static_cast<std::int64_t>(state.batch.size());
+    state.left_alone += static_cast<std::int64_t>(count);
     state.failed = state.stopped = true;
   }
-  for (std::size_t i = 0; i < state.batch.size() && !state.stopped; ++i) {
+  for (std::size_t i = 0; i < count && !state.stopped; ++i) {
     const pending_stamp& p = state.batch[i];
     const file_ref file{state.batch_folder, &p.entry, p.path.c_str()};
-    tally(stamp_decided(file, decisions[i], state.options), state);
-    if (state.stopped) {
-      state.left_alone += static_cast<std::int64_t>(state.batch.size() - i - 1);
-    }
+    tally(stamp_decided(file, p.decision, state.options), state);
+    if (state.stopped) state.left_alone += static_cast<std::int64_t>(count - i - 1);
   }
-  state.batch.clear();
 }

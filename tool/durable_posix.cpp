@@ -32,7 +32,8 @@ void close_appending(int descriptor) {
 
 int read_start(const std::string& path, std::size_t size, std::string& start) {
   int fd = open(path.c_str(), O_RDONLY | O_NOATIME | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0 && errno == EPERM) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0 && errno == EPERM)
+    fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return errno;
   start.resize(size);
   const ssize_t n = read(fd, start.data(), size);

@@ -46,7 +46,7 @@ std::optional<std::string> start_journal_run(run_journal& journal, const std::st
 
 void add_record(run_journal& journal, std::string_view path, const file_time& before,
                 const file_time& set) {
-  journal.pending += file_line(path, before, set);
+  append_file_line(journal.pending, path, before, set);
   ++journal.pending_records;
 }
 

@@ -1,6 +1,6 @@
 #include "tool/journal_text.hpp"
 
-#include <cstdio>
+#include <algorithm>
 #include <vector>
 
 #include "tool/characters.hpp"
@@ -27,9 +27,34 @@ std::vector<std::string_view> split_tabs(std::string_view line) {
   }
 }
 
+bool is_plain(std::string_view path) {
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7f || byte == '\\') return false;
+  }
+  return true;
+}
+
+// Writes value as width digits, zero-padded, ending just before end; two
+// digits a step.
+void put_digits(char* end, std::int64_t value, int width) {
+  static constexpr char pairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  auto v = static_cast<std::uint64_t>(value);
+  for (; width >= 2; width -= 2, v /= 100) {
+    end -= 2;
+    end[0] = pairs[v % 100 * 2];
+    end[1] = pairs[v % 100 * 2 + 1];
+  }
+  if (width == 1) *--end = static_cast<char>('0' + v % 10);
+}
+
 }  // namespace
 
 std::string escape_path(std::string_view path) {
+  if (is_plain(path)) return std::string(path);  // most names: nothing to escape
   std::string out;
   out.reserve(path.size());
   for (std::size_t at = 0; at < path.size();) {
@@ -95,13 +120,28 @@ std::optional<std::string> unescape_path(std::string_view text) {
 }
 
 std::string format_journal_time(const file_time& t) {
+  std::string text;
+  append_journal_time(text, t);
+  return text;
+}
+
+void append_journal_time(std::string& text, const file_time& t) {
+  // By hand: a run formats two of these for every file it stamps.
   const calendar_time c = from_ticks(t.tick);
   const std::int64_t fraction =
       (t.tick - std::chrono::floor<std::chrono::seconds>(t.tick)).count() * 100 + t.nanoseconds;
-  char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%09lldZ", c.year, c.month, c.day,
-                c.hour, c.minute, c.second, static_cast<long long>(fraction));
-  return text;
+  const int year_digits = c.year > 9999 ? 5 : 4;
+  char out[32] = "0000-00-00T00:00:00.000000000Z";
+  char* rest = out + year_digits - 4;  // a five-digit year moves the rest along
+  if (year_digits == 5) std::copy(out, out + 30, out + 1);
+  put_digits(rest + 4, c.year, year_digits);
+  put_digits(rest + 7, c.month, 2);
+  put_digits(rest + 10, c.day, 2);
+  put_digits(rest + 13, c.hour, 2);
+  put_digits(rest + 16, c.minute, 2);
+  put_digits(rest + 19, c.second, 2);
+  put_digits(rest + 29, fraction, 9);
+  text.append(out, static_cast<std::size_t>(year_digits) + 26);
 }
 
 std::optional<file_time> parse_journal_time(std::string_view text) {
@@ -113,7 +153,7 @@ std::optional<file_time> parse_journal_time(std::string_view text) {
   for (std::size_t i = 0; i < shape.size(); ++i) {
     if (shape[i] == 'd' ? !is_digit(rest[i]) : rest[i] != shape[i]) return std::nullopt;
   }
-  calendar_time c{number_at(text, 0, year_digits), number_at(rest, 1, 2), number_at(rest, 4, 2),
+  calendar_time c{number_at(text, 0, year_digits), number_at(rest, 1, 2),  number_at(rest, 4, 2),
                   number_at(rest, 7, 2),           number_at(rest, 10, 2), number_at(rest, 13, 2),
                   number_at(rest, 16, 9)};
   const std::optional<tick_time> t = to_ticks(c);
@@ -125,12 +165,19 @@ std::string folder_line(std::string_view folder) {
   return "folder\t" + escape_path(folder) + "\n";
 }
 
-std::string file_line(std::string_view path, const file_time& before, const file_time& set) {
-  std::string line = "file\t";
-  line.append(escape_path(path)).push_back('\t');
-  line.append(format_journal_time(before)).push_back('\t');
-  line.append(format_journal_time(set)).push_back('\n');
-  return line;
+void append_file_line(std::string& out, std::string_view path, const file_time& before,
+                      const file_time& set) {
+  out += "file\t";
+  if (is_plain(path)) {
+    out += path;
+  } else {
+    out += escape_path(path);
+  }
+  out += '\t';
+  append_journal_time(out, before);
+  out += '\t';
+  append_journal_time(out, set);
+  out += '\n';
 }
 
 journal_line parse_journal_line(std::string_view line) {

@@ -27,10 +27,12 @@ std::optional<std::string> unescape_path(std::string_view text);
 
 // "2010-09-10T13:40:00.000000000Z".
 std::string format_journal_time(const file_time& t);
+void append_journal_time(std::string& text, const file_time& t);
 std::optional<file_time> parse_journal_time(std::string_view text);
 
 std::string folder_line(std::string_view folder);
-std::string file_line(std::string_view path, const file_time& before, const file_time& set);
+void append_file_line(std::string& out, std::string_view path, const file_time& before,
+                      const file_time& set);
 
 enum class line_kind { magic, comment, folder, file, malformed };
 

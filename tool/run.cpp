@@ -89,7 +89,7 @@ void walk(dir_listing* folder, walk_state& state) {
 }  // namespace
 
 int run(const run_options& options, run_journal* journal) {
-  walk_state state{options, "./", journal, 0, 0, {}, false, false, nullptr, {}};
+  walk_state state{options, "./", journal, 0, 0, {}, false, false, nullptr, {}, 0};
   dir_listing* top = open_listing(".");
   if (top == nullptr) {
     report_folder(state, "cannot list ", errno);

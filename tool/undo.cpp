@@ -55,9 +55,9 @@ outcome undo_one(const std::string& path, const journal_line& record, bool dry_r
            format_utc(now) + ", the run set " + format_utc(record.set) + ")");
     return outcome::left_alone;
   }
-  const std::string line = dry_run ? "Would restore timestamp:\t" + path + "\t" +
-                                         format_utc(record.before) + "\n"
-                                   : "Restoring timestamp:\t" + path + "\n";
+  const std::string line =
+      dry_run ? "Would restore timestamp:\t" + path + "\t" + format_utc(record.before) + "\n"
+              : "Restoring timestamp:\t" + path + "\n";
   if (!print_out(line)) return outcome::output_failed;
   if (dry_run) return outcome::restored;
   const set_result result = set_write_time(file, record.before);

@@ -17,7 +17,9 @@
 struct pending_stamp {
   dir_entry entry;  // a copy: the listing moves on
   std::string path;
-  std::optional<std::string> date_text;
+  bool has_date_text = false;
+  std::string date_text;
+  stamp_decision decision;
 };
 
 struct walk_state {
@@ -30,7 +32,10 @@ struct walk_state {
   bool failed = false;          // something selected was not stamped, or a listing failed
   bool stopped = false;         // standard output or the journal broke: the run ends here
   const dir_listing* batch_folder = nullptr;
-  std::vector<pending_stamp> batch;  // with a journal: in listing order
+  // With a journal: the first batch_count are queued, in listing order.
+  // The slots are reused, so that queueing a file allocates nothing.
+  std::vector<pending_stamp> batch;
+  std::size_t batch_count = 0;
 };
 
 // Counts what came of one selected file.
