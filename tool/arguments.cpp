@@ -19,7 +19,8 @@ struct value_option {
 constexpr value_option value_options[] = {{"--directory", &run_options::directory},
                                           {"--format", &run_options::format},
                                           {"--journal", &run_options::journal},
-                                          {"--undo", &run_options::undo}};
+                                          {"--undo", &run_options::undo},
+                                          {"--jobs", &run_options::jobs_text}};
 
 struct flag_option {
   std::string_view name;
@@ -28,7 +29,8 @@ struct flag_option {
 constexpr flag_option flag_options[] = {
     {"--dry-run", &run_options::dry_run}, {"--local", &run_options::local},
     {"--seconds", &run_options::seconds}, {"--recursive", &run_options::recursive},
-    {"--auto", &run_options::auto_date},  {"--date-only", &run_options::date_only}};
+    {"--auto", &run_options::auto_date},  {"--date-only", &run_options::date_only},
+    {"--verbose", &run_options::verbose}};
 
 bool is_long_option(std::string_view name) {
   if (name == "--help" || name == "--version") return true;
@@ -54,6 +56,18 @@ std::string dash_hint(std::string_view word) {
   return "";
 }
 
+// 1 to 64, written as a plain number.
+std::optional<int> jobs_count(std::string_view text) {
+  if (text.empty() || text.size() > 2) return std::nullopt;
+  int n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1 || n > 64) return std::nullopt;
+  return n;
+}
+
 // The ways of reading a date go together only so far.
 parsed_command check_date_options(parsed_command parsed) {
   run_options& o = parsed.options;
@@ -64,6 +78,13 @@ parsed_command check_date_options(parsed_command parsed) {
       (!o.words.empty() || o.local || o.seconds || o.recursive || o.auto_date || o.date_only ||
        !o.format.empty() || !o.journal.empty() || !o.directory.empty())) {
     return usage_error("--undo goes with no words and no options but --dry-run");
+  }
+  if (!o.jobs_text.empty()) {
+    const std::optional<int> jobs = jobs_count(o.jobs_text);
+    if (!jobs) {
+      return usage_error("--jobs " + in_quotes(o.jobs_text) + " is not a number from 1 to 64");
+    }
+    o.jobs = *jobs;
   }
   if (o.format.empty()) return parsed;
   std::string error;

@@ -29,6 +29,9 @@ struct run_options {
   std::string format;      // --format: the pattern as given; empty for none
   std::string journal;     // --journal: the file to record old times in; empty for none
   std::string undo;        // --undo: the journal to undo; empty for a run
+  std::string jobs_text;   // --jobs as given
+  int jobs = 0;            // files stamped at once, 1 to 64; 0: chosen by the file system
+  bool verbose = false;    // say how the run was set up
   date_pattern pattern;    // and as read
 };
 

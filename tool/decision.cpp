@@ -7,7 +7,8 @@ namespace {
 
 stamp_decision refuse(std::string_view what, std::string why,
                       std::optional<std::string_view> read = std::nullopt) {
-  return {std::nullopt, what, std::move(why), read};
+  return {std::nullopt, what, std::move(why),
+          read ? std::optional<std::string>(*read) : std::nullopt};
 }
 
 date_reading read_date(std::string_view text, const run_options& options) {

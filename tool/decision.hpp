@@ -16,7 +16,7 @@ struct stamp_decision {
   std::optional<file_time> time;  // the time to set; nullopt when the file is left alone
   std::string_view what;          // for a refusal: cannot_read or cannot_set
   std::string why;
-  std::optional<std::string_view> read;  // what a cut left, to show in the message
+  std::optional<std::string> read;  // what a cut left, to show in the message
 };
 
 // The time that date_text (nullopt: the cuts left none) names under the

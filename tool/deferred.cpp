@@ -67,9 +67,13 @@ void stamp_deferred(walk_state& state) {
     state.failed = state.stopped = true;
   }
   for (std::size_t i = 0; i < count && !state.stopped; ++i) {
-    const pending_stamp& p = state.batch[i];
+    pending_stamp& p = state.batch[i];
     const file_ref file{state.batch_folder, &p.entry, p.path.c_str()};
-    tally(stamp_decided(file, p.decision, state.options), state);
+    if (state.pipeline != nullptr) {
+      push_stamp(state, state.batch_folder, p.entry, p.path, std::move(p.decision));
+    } else {
+      tally(stamp_decided(file, p.decision, state.options), state);
+    }
     if (state.stopped) state.left_alone += static_cast<std::int64_t>(count - i - 1);
   }
 }

@@ -40,6 +40,10 @@ and time in their names, 'year-month-day hour.minute', such as
       --undo FILE  put back the times a journal       velmora --undo ~/undo.txt
                    recorded, where nobody changed     (--dry-run: what it would)
                    them since
+      --jobs N     stamp up to N files at once        velmora --jobs 16 jpg
+                   (1 to 64; default 16 on network
+                   and FUSE file systems, else 1)
+      --verbose    say how many at once, and why      velmora --verbose
   -h, --help       show this help and stop            velmora --help
       --version    show the version and stop          velmora --version
       --           end of options: what follows is    velmora -- -2 jpg

@@ -7,6 +7,8 @@
 #include "listing/listing.hpp"
 #include "tool/advice.hpp"
 #include "tool/console.hpp"
+#include "tool/decision.hpp"
+#include "tool/local_zone.hpp"
 #include "tool/selection.hpp"
 #include "tool/stamp.hpp"
 #include "tool/walk.hpp"
@@ -36,6 +38,9 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
       cut_date_text(parts->stem, state.options.front_cut, state.options.back_cut);
   if (state.journal != nullptr && !state.options.dry_run) {
     defer_stamp(folder, entry, date_text, state);
+  } else if (state.pipeline != nullptr) {
+    push_stamp(state, folder, entry, state.path,
+               decide_time(date_text, state.options, local_utc_offset));
   } else {
     tally(stamp_file(file, date_text, state.options), state);
   }
@@ -53,6 +58,7 @@ void note_folder(std::string_view name, walk_state& state) {
 
 void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& state) {
   stamp_deferred(state);  // the files listed before the folder come first
+  drain_stamps(state);
   if (state.stopped) return;
   dir_listing* sub = open_sublisting(parent, entry, state.path.c_str());
   state.path.push_back('/');
@@ -82,20 +88,26 @@ void walk(dir_listing* folder, walk_state& state) {
     if (state.stopped) return;
   }
   stamp_deferred(state);
+  drain_stamps(state);  // before the listing the files are reached through is left
   if (const int error = listing_error(folder))
     report_folder(state, "cannot read the folder ", error);
 }
 
 }  // namespace
 
-int run(const run_options& options, run_journal* journal) {
-  walk_state state{options, "./", journal, 0, 0, {}, false, false, nullptr, {}, 0};
+int run(const run_options& options, run_journal* journal, int jobs) {
+  stamp_pipeline pipeline;
+  walk_state state{options, "./", journal, jobs > 1 ? &pipeline : nullptr, 0, 0, {}, false, false,
+                   nullptr, {},   0};
+  if (state.pipeline != nullptr) start_pipeline(pipeline, options, jobs);
   dir_listing* top = open_listing(".");
   if (top == nullptr) {
     report_folder(state, "cannot list ", errno);
+    if (state.pipeline != nullptr) stop_pipeline(state);
     return 1;
   }
   walk(top, state);
+  if (state.pipeline != nullptr) stop_pipeline(state);
   close_listing(top);
   // Said last, so that a long run's few refusals are not lost in scrolling.
   if (state.selected == 0 && !state.stopped) {

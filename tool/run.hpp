@@ -9,4 +9,5 @@
 // selected entry was stamped, 1 when any was not or a folder could not be
 // listed to its end. With a journal, every file's old time is recorded
 // before its time is set.
-int run(const run_options& options, run_journal* journal = nullptr);
+// jobs files are stamped at once (more than one: by a pipeline of workers).
+int run(const run_options& options, run_journal* journal = nullptr, int jobs = 1);

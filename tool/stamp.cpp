@@ -41,25 +41,38 @@ stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> da
   return stamp_decided(file, decide_time(date_text, options, local_utc_offset), options);
 }
 
-stamp_result stamp_decided(const file_ref& file, const stamp_decision& decision,
-                           const run_options& options) {
-  static std::string line;  // reused: no allocation per file
-  if (!options.dry_run) {
-    line.assign("Setting timestamp:\t").append(file.path).push_back('\n');
-    if (!print_out(line)) return stamp_result::output_failed;
+bool announce(const file_ref& file, const run_options& options) {
+  if (options.dry_run) return true;  // a dry run says what it would set, after the check
+  static std::string line;           // reused: no allocation per file
+  line.assign("Setting timestamp:\t").append(file.path).push_back('\n');
+  return print_out(line);
+}
+
+set_result apply(const file_ref& file, const stamp_decision& decision, const run_options& options) {
+  if (!decision.time) return {};
+  if (options.dry_run) return {check_write_time(file), std::nullopt};
+  return set_write_time(file, platform_precision(*decision.time));
+}
+
+stamp_result conclude(const file_ref& file, const stamp_decision& decision,
+                      const set_result& result, const run_options& options) {
+  if (!decision.time) {
+    return refuse(file, decision.what, decision.why,
+                  decision.read ? std::optional<std::string_view>(*decision.read) : std::nullopt);
   }
-
-  if (!decision.time) return refuse(file, decision.what, decision.why, decision.read);
   const file_time t = platform_precision(*decision.time);
-
-  const set_result result =
-      options.dry_run ? set_result{check_write_time(file), std::nullopt} : set_write_time(file, t);
   if (result.error != 0) return refuse(file, cannot_set, why_not_set(result, t));
-
   if (options.dry_run) {
+    static std::string line;
     line.assign("Would set timestamp:\t").append(file.path).push_back('\t');
     line.append(format_utc(t)).push_back('\n');
     if (!print_out(line)) return stamp_result::output_failed;
   }
   return stamp_result::stamped;
+}
+
+stamp_result stamp_decided(const file_ref& file, const stamp_decision& decision,
+                           const run_options& options) {
+  if (!announce(file, options)) return stamp_result::output_failed;
+  return conclude(file, decision, apply(file, decision, options), options);
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "tool/console.hpp"
+#include "tool/file_system.hpp"
 #include "tool/journal.hpp"
 #include "tool/local_zone.hpp"
 #include "tool/run.hpp"
@@ -37,6 +38,22 @@ std::optional<std::string> start_folder() {
   return folder.string();
 }
 
+// --jobs, or one thread on a local file system and 16 where each call is a
+// round trip.
+int jobs_for(const run_options& options) {
+  std::string kind;
+  const bool remote = is_remote_file_system(".", kind);
+  const int jobs = options.jobs != 0 ? options.jobs : remote ? 16 : 1;
+  if (options.verbose) {
+    const std::string why = options.jobs != 0 ? "as --jobs says"
+                            : remote          ? "the folder is on " + kind
+                                              : "the folder is on a local file system";
+    report("stamping " + std::to_string(jobs) + (jobs == 1 ? " file" : " files") + " at once (" +
+           why + ")");
+  }
+  return jobs;
+}
+
 }  // namespace
 
 int start(const run_options& options) {
@@ -60,7 +77,7 @@ int start(const run_options& options) {
       return 2;
     }
   }
-  const int status = run(options, journaled ? &journal : nullptr);
+  const int status = run(options, journaled ? &journal : nullptr, jobs_for(options));
   close_journal(journal);
   return status;
 }

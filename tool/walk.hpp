@@ -11,6 +11,7 @@
 #include "tool/advice.hpp"
 #include "tool/arguments.hpp"
 #include "tool/journal.hpp"
+#include "tool/parallel.hpp"
 #include "tool/stamp.hpp"
 
 // A selected file whose stamping waits until its record is on the disk.
@@ -26,6 +27,7 @@ struct walk_state {
   const run_options& options;
   std::string path;             // the folder being walked, "./" first, then the entry's name
   run_journal* journal;         // null without --journal
+  stamp_pipeline* pipeline;     // null when one thread stamps
   std::int64_t selected = 0;    // entries that passed the selection
   std::int64_t left_alone = 0;  // of those, the ones not stamped
   selection_clues clues;        // gathered while nothing is selected

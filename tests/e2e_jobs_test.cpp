@@ -1,0 +1,165 @@
+// Stamping many files at once: the output is exactly that of one thread,
+// here and on a slow file system where each call is a round trip.
+
+#include <signal.h>
+#include <sys/vfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "tool_runner.hpp"
+
+#ifndef VELMORA_SLOWFS
+#define VELMORA_SLOWFS ""
+#endif
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A folder of dated names, some of them unreadable, in two levels.
+void make_photos(const std::string& folder, int count) {
+  std::filesystem::create_directories(folder + "/sub");
+  for (int i = 0; i < count; ++i) {
+    const std::string time = std::to_string(i / 60 % 24) + "." + std::to_string(i % 60);
+    make_file(folder + (i % 7 == 0 ? "/sub/" : "/") + "2010-01-0" + std::to_string(1 + i % 9) +
+              " " + time + ".jpg");
+  }
+  make_file(folder + "/2010-02-30 10.00.jpg");  // no such day
+  make_file(folder + "/notes.jpg");
+}
+
+struct outcome {
+  tool_result result;
+  folder_state times;
+};
+
+outcome stamp(const std::string& folder, const std::vector<std::string>& args) {
+  outcome o{run_tool(folder, args), {}};
+  // The files' times: the folders were made at other moments.
+  for (auto& [path, state] : snapshot(folder)) {
+    if (!state.content.empty()) o.times[path] = state;
+  }
+  return o;
+}
+
+void expect_same(const outcome& one, const outcome& many) {
+  EXPECT_EQ(many.result.out, one.result.out);  // byte for byte, in listing order
+  EXPECT_EQ(many.result.err, one.result.err);
+  EXPECT_EQ(many.result.status, one.result.status);
+  EXPECT_EQ(many.times, one.times);
+}
+
+TEST(Jobs, ManyAtOnceSayAndDoWhatOneDoes) {
+  for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+           {"--recursive"}, {"--recursive", "--dry-run"}, {"--journal", "../run.journal"}}) {
+    scratch a;
+    scratch b;
+    make_photos(a.at("p"), 300);
+    make_photos(b.at("p"), 300);
+    std::vector<std::string> one = options;
+    one.push_back("--jobs=1");
+    std::vector<std::string> many = options;
+    many.insert(many.end(), {"--jobs", "16"});
+    const outcome single = stamp(a.at("p"), one);
+    const outcome parallel = stamp(b.at("p"), many);
+    expect_same(single, parallel);
+    EXPECT_EQ(single.result.status, 1) << single.result.err;
+    if (options[0] == "--journal") {
+      EXPECT_EQ(run_tool(b.path, {"--undo", "run.journal"}).status, 0);
+    }
+  }
+}
+
+TEST(Jobs, OnlyANumberFromOneTo64) {
+  scratch dir;
+  make_file(dir.at("2010-09-10 13.40.jpg"));
+  for (const std::string jobs : {"0", "65", "x", "1.5", "-1", ""}) {
+    const tool_result r = run_tool(dir.path, {"--jobs", jobs});
+    EXPECT_EQ(r.status, 2) << jobs;
+  }
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.jpg")), old_mtime);
+  const tool_result local = run_tool(dir.path, {"--verbose"});
+  EXPECT_TRUE(contains(local.err, "velmora: stamping 1 file at once (the folder is on a local"))
+      << local.err;
+}
+
+TEST(Jobs, AClosedPipeStopsThemToo) {
+  if (testing_windows_build()) GTEST_SKIP() << "no SIGPIPE there";
+  scratch dir;
+  make_photos(dir.path, 100);
+  const folder_state before = snapshot(dir.path);
+  run_setup setup;
+  setup.broken_pipe = true;
+  const tool_result r = run_tool(dir.path, {"--recursive", "--jobs", "16"}, setup);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.err, "Broken pipe")) << r.err;
+  expect_only_stamped(before, snapshot(dir.path), {});
+}
+
+// The slow file system of the benchmark, mounted for one test.
+struct slow_mount {
+  std::string point;
+  pid_t pid = -1;
+  slow_mount(const std::string& backing, const std::string& mount_point) : point(mount_point) {
+    std::filesystem::create_directories(point);
+    pid = fork();
+    if (pid == 0) {
+      setenv("SLOWFS_DELAY_US", "1000", 1);
+      execl(VELMORA_SLOWFS, "slowfs", backing.c_str(), point.c_str(), "-f", "-o", "max_threads=64",
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int i = 0; i < 200 && !mounted(); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  bool mounted() const {
+    struct statfs fs;
+    return statfs(point.c_str(), &fs) == 0 && fs.f_type == 0x65735546;  // FUSE
+  }
+  ~slow_mount() {
+    std::string unmount = "fusermount3 -u '";
+    unmount.append(point).append("' 2>/dev/null");
+    if (std::system(unmount.c_str()) != 0) kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
+TEST(Jobs, OnASlowFileSystemTheDefaultIsManyAndTheOutputTheSame) {
+  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
+      access("/dev/fuse", R_OK | W_OK) != 0) {
+    GTEST_SKIP() << "needs the slow file system: libfuse3, /dev/fuse and root";
+  }
+  scratch dir;
+  make_photos(dir.at("backing-one"), 120);
+  make_photos(dir.at("backing-many"), 120);
+  slow_mount one(dir.at("backing-one"), dir.at("one"));
+  slow_mount many(dir.at("backing-many"), dir.at("many"));
+  ASSERT_TRUE(one.mounted() && many.mounted());
+  auto started = std::chrono::steady_clock::now();
+  outcome single{run_tool(one.point, {"--recursive", "--jobs", "1"}), {}};
+  const auto single_time = std::chrono::steady_clock::now() - started;
+  started = std::chrono::steady_clock::now();
+  outcome parallel{run_tool(many.point, {"--recursive", "--verbose"}), {}};
+  const auto parallel_time = std::chrono::steady_clock::now() - started;
+  single.times = stamp(dir.at("backing-one"), {"--version"}).times;  // read past the slow layer
+  parallel.times = stamp(dir.at("backing-many"), {"--version"}).times;
+  EXPECT_TRUE(contains(parallel.result.err, "stamping 16 files at once (the folder is on FUSE)"))
+      << parallel.result.err;
+  // Line for line the same, but for the line that says how it ran.
+  const std::string said = parallel.result.err;
+  outcome without_note = parallel;
+  without_note.result.err = said.substr(said.find('\n') + 1);
+  expect_same(single, without_note);
+  EXPECT_LT(parallel_time, single_time);  // 16 at once: faster, even on a busy machine
+}
+
+}  // namespace
