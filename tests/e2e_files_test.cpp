@@ -188,13 +188,19 @@ TEST(Files, TimesTheFileSystemCannotHoldAreNotSet) {
   const tool_result r = run_tool(dir.path, {});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(count_lines(r.out), 3);
-  EXPECT_EQ(sorted_lines(r.err),
-            (std::vector<std::string>{
-                "velmora: 2 of 3 selected files were left alone",
-                "velmora: cannot set the time of './1700-01-01 00.00.jpg': the file system cannot "
-                "hold 1700-01-01 00:00:00 UTC; its time is unchanged",
-                "velmora: cannot set the time of './2500-01-01 00.00.jpg': the file system cannot "
-                "hold 2500-01-01 00:00:00 UTC; its time is unchanged"}));
+  const std::vector<std::string> said = sorted_lines(r.err);
+  ASSERT_EQ(said.size(), 3u) << r.err;
+  EXPECT_EQ(said[0], "velmora: 2 of 3 selected files were left alone");
+  for (std::size_t i = 1; i < 3; ++i) {
+    const std::string& name = unheld[i - 1];
+    EXPECT_EQ(said[i].rfind("velmora: cannot set the time of './" + name +
+                                "': the file system cannot hold " + name.substr(0, 4) +
+                                "-01-01 00:00:00 UTC (it kept ",
+                            0),
+              0u)
+        << said[i];
+    EXPECT_TRUE(said[i].ends_with("); its time is unchanged")) << said[i];
+  }
   for (const std::string& name : unheld) {
     // Windows puts the old time back in its own 100 ns steps.
     const long long kept = testing_windows_build() ? old_mtime / 100 * 100 : old_mtime;

@@ -31,6 +31,45 @@ void tally(stamp_result result, walk_state& state) {
   }
 }
 
+namespace {
+
+// The first file a folder stamps tells what its file system keeps.
+void learn_trust(walk_state& state, const file_ref& file, const set_result& result) {
+  if (result.error == error_not_held) state.trust = folder_trust::checks_each;
+  if (result.error != 0) return;
+  if (state.trust == folder_trust::unknown) state.trust = folder_trust::keeps;
+  if (result.rounded && result.now) {
+    const std::string_view path(file.path);
+    const std::string_view folder = path.substr(0, path.rfind('/'));
+    report("the file system of " + in_quotes(folder) + " keeps times in steps: " + in_quotes(path) +
+           " holds " + format_utc(*result.now) +
+           ", and the folder's other files are rounded alike");
+  }
+}
+
+}  // namespace
+
+void stamp_in_order(walk_state& state, const dir_listing* folder, const dir_entry& entry,
+                    const std::string& path, stamp_decision decision) {
+  const bool probe =
+      state.trust == folder_trust::unknown && decision.time && !state.options.dry_run;
+  if (state.pipeline != nullptr && !probe) {
+    push_stamp(state, folder, entry, path, std::move(decision),
+               state.trust == folder_trust::checks_each);
+    return;
+  }
+  drain_stamps(state);  // what was on its way comes first
+  const file_ref file{folder, &entry, path.c_str()};
+  if (!announce(file, state.options)) {
+    tally(stamp_result::output_failed, state);
+    return;
+  }
+  const set_result result =
+      apply(file, decision, state.options, state.trust != folder_trust::keeps);
+  learn_trust(state, file, result);
+  tally(conclude(file, decision, result, state.options), state);
+}
+
 void defer_stamp(const dir_listing* folder, const dir_entry& entry,
                  std::optional<std::string_view> date_text, walk_state& state) {
   state.batch_folder = folder;
@@ -68,12 +107,7 @@ void stamp_deferred(walk_state& state) {
   }
   for (std::size_t i = 0; i < count && !state.stopped; ++i) {
     pending_stamp& p = state.batch[i];
-    const file_ref file{state.batch_folder, &p.entry, p.path.c_str()};
-    if (state.pipeline != nullptr) {
-      push_stamp(state, state.batch_folder, p.entry, p.path, std::move(p.decision));
-    } else {
-      tally(stamp_decided(file, p.decision, state.options), state);
-    }
+    stamp_in_order(state, state.batch_folder, p.entry, p.path, std::move(p.decision));
     if (state.stopped) state.left_alone += static_cast<std::int64_t>(count - i - 1);
   }
 }

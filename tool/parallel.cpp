@@ -13,7 +13,7 @@ void work(stamp_pipeline& p) {
     stamp_slot& slot = p.ring[p.taken++ % p.ring.size()];
     hold.unlock();
     const file_ref file{slot.folder, &slot.entry, slot.path.c_str()};
-    const set_result result = apply(file, slot.decision, *p.options);
+    const set_result result = apply(file, slot.decision, *p.options, slot.verify);
     hold.lock();
     slot.result = result;
     slot.done = true;
@@ -49,7 +49,7 @@ void start_pipeline(stamp_pipeline& pipeline, const run_options& options, int jo
 }
 
 void push_stamp(walk_state& state, const dir_listing* folder, const dir_entry& entry,
-                const std::string& path, stamp_decision decision) {
+                const std::string& path, stamp_decision decision, bool verify) {
   stamp_pipeline& p = *state.pipeline;
   report_done(state, false);
   if (state.stopped) return;
@@ -59,6 +59,7 @@ void push_stamp(walk_state& state, const dir_listing* folder, const dir_entry& e
   slot.entry = entry;
   slot.path.assign(path);
   slot.decision = std::move(decision);
+  slot.verify = verify;
   slot.done = false;
   const file_ref file{folder, &slot.entry, slot.path.c_str()};
   if (!announce(file, *p.options)) {

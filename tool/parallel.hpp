@@ -24,6 +24,7 @@ struct stamp_slot {
   std::string path;
   stamp_decision decision;
   set_result result;
+  bool verify = false;  // read the time back
   bool done = false;
 };
 
@@ -50,7 +51,7 @@ void start_pipeline(stamp_pipeline& pipeline, const run_options& options, int jo
 // the files at the head that are done (and waiting while all slots are
 // taken).
 void push_stamp(walk_state& state, const dir_listing* folder, const dir_entry& entry,
-                const std::string& path, stamp_decision decision);
+                const std::string& path, stamp_decision decision, bool verify);
 
 // Waits for every file on its way and reports each, in order. Called
 // before a folder's listing is left.

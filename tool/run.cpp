@@ -33,20 +33,18 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
     return;
   }
   ++state.selected;
-  const file_ref file{folder, &entry, state.path.c_str()};
   const std::optional<std::string_view> date_text =
       cut_date_text(parts->stem, state.options.front_cut, state.options.back_cut);
   if (state.journal != nullptr && !state.options.dry_run) {
     defer_stamp(folder, entry, date_text, state);
-  } else if (state.pipeline != nullptr) {
-    push_stamp(state, folder, entry, state.path,
-               decide_time(date_text, state.options, local_utc_offset));
   } else {
-    tally(stamp_file(file, date_text, state.options), state);
+    stamp_in_order(state, folder, entry, state.path,
+                   decide_time(date_text, state.options, local_utc_offset));
   }
 }
 
 void walk(dir_listing* folder, walk_state& state);
+void walk_entries(dir_listing* folder, walk_state& state);
 
 // A folder named like a word may be where the user meant to run.
 void note_folder(std::string_view name, walk_state& state) {
@@ -73,6 +71,13 @@ void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& st
 // Depth first, in listing order: one open listing per level, so memory
 // grows with the depth of the tree and never with the number of files.
 void walk(dir_listing* folder, walk_state& state) {
+  const folder_trust outer = state.trust;  // a subfolder may be another file system
+  state.trust = folder_trust::unknown;
+  walk_entries(folder, state);
+  state.trust = outer;
+}
+
+void walk_entries(dir_listing* folder, walk_state& state) {
   while (const dir_entry* entry = next_entry(folder)) {
     const std::string_view name(entry->name, static_cast<std::size_t>(entry->name_length));
     if (is_skipped_name(name)) continue;
@@ -97,8 +102,10 @@ void walk(dir_listing* folder, walk_state& state) {
 
 int run(const run_options& options, run_journal* journal, int jobs) {
   stamp_pipeline pipeline;
-  walk_state state{options, "./", journal, jobs > 1 ? &pipeline : nullptr, 0, 0, {}, false, false,
-                   nullptr, {},   0};
+  walk_state state{.options = options,
+                   .path = "./",
+                   .journal = journal,
+                   .pipeline = jobs > 1 ? &pipeline : nullptr};
   if (state.pipeline != nullptr) start_pipeline(pipeline, options, jobs);
   dir_listing* top = open_listing(".");
   if (top == nullptr) {

@@ -22,6 +22,10 @@ stamp_result refuse(const file_ref& file, std::string_view what, std::string_vie
 std::string why_not_set(const set_result& result, const file_time& t) {
   switch (result.error) {
     case error_not_held:
+      if (result.now && *result.now != t) {
+        return "the file system cannot hold " + format_utc(t) + " (it kept " +
+               format_utc(*result.now) + "); its time is unchanged";
+      }
       return "the file system cannot hold " + format_utc(t) + "; its time is unchanged";
     case error_not_restored:
       return "the file system cannot hold " + format_utc(t) +
@@ -48,10 +52,11 @@ bool announce(const file_ref& file, const run_options& options) {
   return print_out(line);
 }
 
-set_result apply(const file_ref& file, const stamp_decision& decision, const run_options& options) {
+set_result apply(const file_ref& file, const stamp_decision& decision, const run_options& options,
+                 bool verify) {
   if (!decision.time) return {};
   if (options.dry_run) return {check_write_time(file), std::nullopt};
-  return set_write_time(file, platform_precision(*decision.time));
+  return set_write_time(file, platform_precision(*decision.time), platform_time_access, verify);
 }
 
 stamp_result conclude(const file_ref& file, const stamp_decision& decision,
@@ -62,6 +67,11 @@ stamp_result conclude(const file_ref& file, const stamp_decision& decision,
   }
   const file_time t = platform_precision(*decision.time);
   if (result.error != 0) return refuse(file, cannot_set, why_not_set(result, t));
+  if (options.dry_run && !commonly_held(t.tick)) {
+    report(in_quotes(file.path) + ": " + format_utc(t) +
+           " lies outside 1980 to 2038, which not every file system holds; a real run checks "
+           "it when written");
+  }
   if (options.dry_run) {
     static std::string line;
     line.assign("Would set timestamp:\t").append(file.path).push_back('\t');

@@ -23,7 +23,9 @@ stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> da
 // the output fails); set its time (or, in a dry run, check that it could
 // be); then report what came of it.
 bool announce(const file_ref& file, const run_options& options);
-set_result apply(const file_ref& file, const stamp_decision& decision, const run_options& options);
+// With verify, the time is read back however commonly held it is.
+set_result apply(const file_ref& file, const stamp_decision& decision, const run_options& options,
+                 bool verify = false);
 stamp_result conclude(const file_ref& file, const stamp_decision& decision,
                       const set_result& result, const run_options& options);
 
