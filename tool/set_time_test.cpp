@@ -12,7 +12,7 @@ using std::chrono::seconds;
 // written; every call is counted.
 struct fake_disk {
   file_time stored{tick_time{1'000}, 0};
-  enum { keeps, clamps, drops, fails_restore } behaviour = keeps;
+  enum { keeps, clamps, drops, fails_restore, even_seconds } behaviour = keeps;
   int reads = 0;
   int writes = 0;
 };
@@ -43,6 +43,13 @@ int fake_write(const file_ref&, const file_time& time) {
       break;
     case fake_disk::fails_restore:  // keeps only the first write, clamped
       if (disk.writes == 1) disk.stored = {clamp_limit, 0};
+      break;
+    case fake_disk::even_seconds:  // like FAT
+      disk.stored = {std::chrono::floor<std::chrono::seconds>(time.tick) -
+                         std::chrono::seconds{std::chrono::floor<std::chrono::seconds>(time.tick)
+                                                  .count() %
+                                              2},
+                     0};
       break;
   }
   return 0;
@@ -87,6 +94,18 @@ TEST(SetTime, AClampedOrDroppedTimeIsUndoneAndReported) {
       EXPECT_EQ(disk.stored, old_time);  // to the nanosecond
     }
   }
+}
+
+TEST(SetTime, ATimeKeptInTheFileSystemsStepsIsHeldButRounded) {
+  const tick_time odd_second = unix_epoch + seconds{1'284'126'017};
+  disk = {old_time, fake_disk::even_seconds, 0, 0};
+  const set_result r = set_write_time(no_file, {odd_second, 0}, fake, true);
+  EXPECT_EQ(r.error, 0);
+  EXPECT_TRUE(r.rounded);
+  EXPECT_EQ(r.now, (file_time{odd_second - seconds{1}, 0}));
+  // A verified write costs a read before and one after.
+  EXPECT_EQ(disk.reads, 2);
+  EXPECT_EQ(disk.writes, 1);
 }
 
 TEST(SetTime, AFailedRestoreSaysWhatTheFileHoldsNow) {

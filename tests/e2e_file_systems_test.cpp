@@ -1,0 +1,126 @@
+// Real file systems, made in image files and mounted for a test: what each
+// reported outcome says must be what stat then shows. Needs root, loop
+// devices and the file systems' tools; skipped where they are missing.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tool_runner.hpp"
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+bool shell(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// An image of a file system, mounted at point for the test's length.
+struct mounted_image {
+  std::string image;
+  std::string point;
+  std::string unmount;
+  bool ok = false;
+  mounted_image(const scratch& dir, const std::string& make, const std::string& mount,
+                const std::string& unmount_command, const std::string& size)
+      : image(dir.at("fs.img")), point(dir.at("mnt")), unmount(unmount_command) {
+    std::filesystem::create_directory(point);
+    // In mount, IMAGE and POINT stand for the two paths.
+    std::string command = mount;
+    command.replace(command.find("IMAGE"), 5, "'" + image + "'");
+    command.replace(command.find("POINT"), 5, "'" + point + "'");
+    ok = shell("truncate -s " + size + " '" + image + "'") && shell(make + " '" + image + "'") &&
+         shell(command);
+  }
+  ~mounted_image() {
+    if (ok) shell(unmount + " '" + point + "'");
+    shell("losetup -j '" + image + "' | cut -d: -f1 | xargs -r -n1 losetup -d");
+  }
+};
+
+#define NEEDS_ROOT_AND_LOOPS()                                                         \
+  if (testing_windows_build() || geteuid() != 0 || access("/dev/loop-control", F_OK) != 0) \
+  GTEST_SKIP() << "needs root and loop devices"
+
+const std::string far_future = "2050-01-01 00.00.jpg";  // past 32-bit seconds
+const std::string ordinary = "2010-09-10 13.40.jpg";
+
+void expect_clamp_caught(const mounted_image& fs) {
+  make_file(fs.point + "/" + far_future);
+  make_file(fs.point + "/" + ordinary);
+  const long long before = mtime_of(fs.point + "/" + far_future);
+  const tool_result r = run_tool(fs.point, {});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.err, "'./" + far_future + "': the file system cannot hold 2050-01-01"))
+      << r.err;
+  EXPECT_EQ(mtime_of(fs.point + "/" + far_future), before);  // unchanged, as it says
+  EXPECT_EQ(mtime_of(fs.point + "/" + ordinary), utc_ns(2010, 9, 10, 13, 40));
+}
+
+TEST(FileSystems, Ext4WithSmallInodesClampsAndIsCaught) {
+  NEEDS_ROOT_AND_LOOPS();
+  scratch dir;
+  const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount", "32M");
+  if (!fs.ok) GTEST_SKIP() << "cannot make or mount ext4";
+  expect_clamp_caught(fs);
+}
+
+TEST(FileSystems, XfsWithoutBigtimeClampsAndIsCaught) {
+  NEEDS_ROOT_AND_LOOPS();
+  scratch dir;
+  const mounted_image fs(dir, "mkfs.xfs -q -f -m bigtime=0", "mount -o loop IMAGE POINT", "umount", "320M");
+  if (!fs.ok) GTEST_SKIP() << "cannot make or mount XFS (xfsprogs)";
+  expect_clamp_caught(fs);
+}
+
+// FAT and exFAT through FUSE answer utimensat with success and keep nothing.
+TEST(FileSystems, FatAndExfatThroughFuseKeepNothingAndItIsSaid) {
+  NEEDS_ROOT_AND_LOOPS();
+  for (const auto& [make, mount] : std::vector<std::pair<std::string, std::string>>{
+           {"mkfs.vfat", "fusefat -o rw+ IMAGE POINT"},
+           {"mkfs.exfat", "mount.exfat-fuse $(losetup -f --show IMAGE) POINT"}}) {
+    scratch dir;
+    const mounted_image fs(dir, make, mount, "fusermount3 -u", "32M");
+    if (!fs.ok) {
+      ADD_FAILURE() << "cannot mount " << make << "'s file system: " << mount;
+      continue;
+    }
+    std::ofstream(fs.point + "/" + ordinary) << "photo";
+    std::ofstream(fs.point + "/2011-01-01 10.00.jpg") << "photo";
+    const long long before = mtime_of(fs.point + "/" + ordinary);
+    const tool_result r = run_tool(fs.point, {});
+    EXPECT_EQ(r.status, 1) << make;
+    EXPECT_TRUE(contains(r.err, "'./" + ordinary + "': the file system cannot hold")) << r.err;
+    EXPECT_TRUE(contains(r.err, "'./2011-01-01 10.00.jpg': the file system cannot hold")) << r.err;
+    EXPECT_TRUE(contains(r.err, "2 of 2 selected files were left alone")) << r.err;
+    EXPECT_EQ(mtime_of(fs.point + "/" + ordinary), before);
+  }
+}
+
+TEST(FileSystems, FatRoundsToEvenSecondsAndSaysSoOnce) {
+  NEEDS_ROOT_AND_LOOPS();
+  scratch dir;
+  const mounted_image fs(dir, "mkfs.vfat", "mount -t vfat -o loop IMAGE POINT", "umount", "32M");
+  if (!fs.ok) GTEST_SKIP() << "cannot make or mount FAT";
+  for (const char* name : {"2010-09-10 13.40.17.jpg", "2010-09-10 13.40.19.jpg"}) {
+    std::ofstream(fs.point + "/" + name) << "photo";
+  }
+  const tool_result r = run_tool(fs.point, {"--seconds"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(count_lines(r.err), 1) << r.err;  // once for the folder
+  EXPECT_TRUE(contains(r.err, "keeps times in steps")) << r.err;
+  const long long kept = mtime_of(fs.point + "/2010-09-10 13.40.17.jpg");
+  EXPECT_LT(std::llabs(kept - utc_ns(2010, 9, 10, 13, 40, 17)), 2'000'000'000LL);
+}
+
+}  // namespace
