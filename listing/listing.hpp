@@ -14,7 +14,9 @@ inline constexpr int kind_link = 0xA000;
 inline constexpr int kind_socket = 0xC000;
 
 struct dir_entry {
-  char name[261];  // NUL-terminated, at most 260 characters
+  // NUL-terminated. Linux names are bytes, at most 255; Windows names are
+  // UTF-8 here, up to three bytes for each of Windows' 255 UTF-16 units.
+  char name[768];
   int name_length;
   int kind;
 };

@@ -1,17 +1,18 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "listing/listing_win32.hpp"
+#include "tool/utf16_win32.hpp"
 
 struct dir_listing {
   dir_entry entry;
-  WIN32_FIND_DATAA find_data;
+  WIN32_FIND_DATAW find_data;
   int cached;            // 1 while find_data holds the first entry, not yet handed out
   HANDLE search_handle;  // INVALID_HANDLE_VALUE once the listing has run out
-  char pattern[MAX_PATH + 3];
   int error;
 };
 
@@ -66,28 +67,19 @@ dir_listing* fail(dir_listing* listing, int error) {
 }  // namespace
 
 dir_listing* open_listing(const char* directory_name) {
-  if (std::strlen(directory_name) + 3 >= MAX_PATH) {
-    errno = ENAMETOOLONG;
-    return nullptr;
-  }
   auto* listing = static_cast<dir_listing*>(std::malloc(sizeof(dir_listing)));
   if (listing == nullptr) return nullptr;
   listing->error = 0;
 
-  const DWORD length = GetFullPathNameA(directory_name, MAX_PATH, listing->pattern, nullptr);
-  // A size of MAX_PATH or more means the path did not fit and nothing was
-  // written; some systems say so by failing outright.
-  if (length >= MAX_PATH || (length == 0 && GetLastError() == ERROR_FILENAME_EXCED_RANGE)) {
-    return fail(listing, ENAMETOOLONG);
-  }
-  if (length == 0) return fail(listing, ENOMEM);
+  // The wide functions, with the folder's full path (given the '\\?\'
+  // prefix where it is long), reach every name in any script and at any
+  // depth.
+  std::wstring pattern = long_path(directory_name);
+  if (pattern.empty()) return fail(listing, ENOENT);
+  if (pattern.back() != L'\\' && pattern.back() != L':') pattern += L'\\';
+  pattern += L'*';
 
-  char* end = listing->pattern + length;
-  if (length > 0 && end[-1] != '\\' && end[-1] != ':') *end++ = '\\';
-  *end++ = '*';
-  *end = '\0';
-
-  listing->search_handle = FindFirstFileA(listing->pattern, &listing->find_data);
+  listing->search_handle = FindFirstFileW(pattern.c_str(), &listing->find_data);
   // The real reason, not always "no such file": access denied stays so.
   if (listing->search_handle == INVALID_HANDLE_VALUE) {
     return fail(listing, errno_from_windows(GetLastError()));
@@ -109,7 +101,7 @@ const dir_entry* next_entry(dir_listing* listing) {
     listing->cached = 0;
   } else {
     if (listing->search_handle == INVALID_HANDLE_VALUE) return nullptr;
-    if (!FindNextFileA(listing->search_handle, &listing->find_data)) {
+    if (!FindNextFileW(listing->search_handle, &listing->find_data)) {
       // Running out is the one orderly end; anything else breaks the listing off.
       const DWORD error = GetLastError();
       if (error != ERROR_NO_MORE_FILES) listing->error = errno_from_windows(error);
@@ -119,9 +111,12 @@ const dir_entry* next_entry(dir_listing* listing) {
     }
   }
   dir_entry& e = listing->entry;
-  strncpy_s(e.name, sizeof e.name, listing->find_data.cFileName, _TRUNCATE);
-  e.name[sizeof e.name - 1] = '\0';
-  e.name_length = static_cast<int>(std::strlen(e.name));
+  // A name of 255 UTF-16 units takes at most 765 bytes of UTF-8: it fits.
+  const std::string name = narrow(listing->find_data.cFileName);
+  const std::size_t length = std::min(name.size(), sizeof e.name - 1);
+  std::memcpy(e.name, name.data(), length);
+  e.name[length] = '\0';
+  e.name_length = static_cast<int>(length);
   e.kind = kind_of(listing->find_data.dwFileAttributes);
   return &e;
 }

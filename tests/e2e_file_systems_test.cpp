@@ -48,7 +48,7 @@ struct mounted_image {
   }
 };
 
-#define NEEDS_ROOT_AND_LOOPS()                                                         \
+#define NEEDS_ROOT_AND_LOOPS()                                                             \
   if (testing_windows_build() || geteuid() != 0 || access("/dev/loop-control", F_OK) != 0) \
   GTEST_SKIP() << "needs root and loop devices"
 
@@ -70,7 +70,8 @@ void expect_clamp_caught(const mounted_image& fs) {
 TEST(FileSystems, Ext4WithSmallInodesClampsAndIsCaught) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
-  const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount", "32M");
+  const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount",
+                         "32M");
   if (!fs.ok) GTEST_SKIP() << "cannot make or mount ext4";
   expect_clamp_caught(fs);
 }
@@ -78,7 +79,8 @@ TEST(FileSystems, Ext4WithSmallInodesClampsAndIsCaught) {
 TEST(FileSystems, XfsWithoutBigtimeClampsAndIsCaught) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
-  const mounted_image fs(dir, "mkfs.xfs -q -f -m bigtime=0", "mount -o loop IMAGE POINT", "umount", "320M");
+  const mounted_image fs(dir, "mkfs.xfs -q -f -m bigtime=0", "mount -o loop IMAGE POINT", "umount",
+                         "320M");
   if (!fs.ok) GTEST_SKIP() << "cannot make or mount XFS (xfsprogs)";
   expect_clamp_caught(fs);
 }

@@ -30,7 +30,7 @@ constexpr flag_option flag_options[] = {
     {"--dry-run", &run_options::dry_run}, {"--local", &run_options::local},
     {"--seconds", &run_options::seconds}, {"--recursive", &run_options::recursive},
     {"--auto", &run_options::auto_date},  {"--date-only", &run_options::date_only},
-    {"--verbose", &run_options::verbose}};
+    {"--verbose", &run_options::verbose}, {"--created", &run_options::created}};
 
 bool is_long_option(std::string_view name) {
   if (name == "--help" || name == "--version") return true;

@@ -32,6 +32,7 @@ struct run_options {
   std::string jobs_text;   // --jobs as given
   int jobs = 0;            // files stamped at once, 1 to 64; 0: chosen by the file system
   bool verbose = false;    // say how the run was set up
+  bool created = false;    // set the creation time too (Windows)
   date_pattern pattern;    // and as read
 };
 

@@ -3,13 +3,11 @@
 #include <cstdio>
 
 bool print_out(std::string_view text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-         std::fflush(stdout) == 0;
+  return write_stream(stdout, text);
 }
 
 void print_err(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
+  write_stream(stderr, text);
 }
 
 void report(std::string_view message) {

@@ -2,8 +2,13 @@
 // failure on standard error.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+
+// Writes text to a stream as the platform shows it, and flushes it; false
+// when the stream cannot take it.
+bool write_stream(std::FILE* stream, std::string_view text);
 
 // Writes text (which ends in a newline) to standard output and flushes it;
 // false when the output cannot take it.

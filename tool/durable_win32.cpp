@@ -7,10 +7,12 @@
 #include <cerrno>
 
 #include "tool/durable.hpp"
+#include "tool/utf16_win32.hpp"
 
 int open_appending(const std::string& path, int& descriptor) {
-  descriptor = _open(path.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT,
-                     _S_IREAD | _S_IWRITE);
+  descriptor =
+      _wopen(widen(path).c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT,
+             _S_IREAD | _S_IWRITE);
   return descriptor < 0 ? errno : 0;
 }
 
@@ -32,7 +34,7 @@ void close_appending(int descriptor) {
 }
 
 int read_start(const std::string& path, std::size_t size, std::string& start) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
+  const HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return EACCES;

@@ -33,6 +33,10 @@ int read_modified_time(const file_ref& file, file_time& time);
 // Sets the file's last-modified time, and nothing else, with one call.
 int write_modified_time(const file_ref& file, const file_time& time);
 
+// From now on, writes set the creation time to the same instant as the
+// last-modified time (--created); false where the platform cannot.
+bool set_creation_time_too();
+
 // t as finely as this platform keeps file times (Windows: whole ticks).
 file_time platform_precision(const file_time& t);
 

@@ -67,6 +67,11 @@ int write_modified_time(const file_ref& file, const file_time& time) {
   return utimensat(folder_of(file), name_of(file), times, 0) == 0 ? 0 : errno;
 }
 
+// Linux has no call that sets a file's birth time.
+bool set_creation_time_too() {
+  return false;
+}
+
 file_time platform_precision(const file_time& t) {
   return t;
 }

@@ -1,28 +1,20 @@
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "tool/file_time.hpp"
 #include "tool/filetime_win32.hpp"
+#include "tool/utf16_win32.hpp"
 
 namespace {
 
-// Narrow text in the system's code page to UTF-16.
-std::wstring widen_ansi(const char* text) {
-  const int source_length = static_cast<int>(std::strlen(text)) + 1;  // the NUL too
-  const int units = MultiByteToWideChar(CP_ACP, 0, text, source_length, nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, source_length, wide.data(), units);
-  wide.resize(wide.find(L'\0'));
-  return wide;
-}
+// Set by --created: the creation time is set to the same instant.
+bool creation_too = false;
 
 // A link to a folder is listed as a link; folders are never stamped.
 bool is_folder(const file_ref& file) {
   if (file.entry == nullptr) {  // reached by its path alone (an undo)
-    const DWORD attributes = GetFileAttributesW(widen_ansi(file.path).c_str());
+    const DWORD attributes = GetFileAttributesW(long_path(file.path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
   return file.entry->kind == kind_directory || file.entry->kind == kind_link;
@@ -30,7 +22,7 @@ bool is_folder(const file_ref& file) {
 
 // Opens the file for its attributes only: the data is never opened.
 HANDLE open_attributes(const file_ref& file, DWORD access) {
-  return CreateFileW(widen_ansi(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  return CreateFileW(long_path(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -60,9 +52,15 @@ int write_modified_time(const file_ref& file, const file_time& time) {
   const HANDLE handle = open_attributes(file, FILE_WRITE_ATTRIBUTES);
   if (handle == INVALID_HANDLE_VALUE) return last_error();
   const FILETIME wanted = to_filetime(time.tick);
-  const int result = SetFileTime(handle, nullptr, nullptr, &wanted) ? 0 : last_error();
+  const int result =
+      SetFileTime(handle, creation_too ? &wanted : nullptr, nullptr, &wanted) ? 0 : last_error();
   CloseHandle(handle);
   return result;
+}
+
+bool set_creation_time_too() {
+  creation_too = true;
+  return true;
 }
 
 file_time platform_precision(const file_time& t) {

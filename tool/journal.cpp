@@ -7,6 +7,7 @@
 #include "tool/console.hpp"
 #include "tool/durable.hpp"
 #include "tool/journal_text.hpp"
+#include "tool/paths.hpp"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::optional<std::string> open_journal(const std::string& path, run_journal& jo
   // device or a pipe is not read: its write will tell.
   std::error_code ignored;
   std::string start;
-  if (std::filesystem::is_regular_file(path, ignored)) {
+  if (std::filesystem::is_regular_file(to_path(path), ignored)) {
     read_start(path, journal_magic.size() + 1, start);
   }
   const bool empty = start.empty();

@@ -1,6 +1,7 @@
 // velmora: sets the last-modified time of files from the date and time
 // written in their names.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,7 +13,8 @@
 
 int main(int argc, char** argv) {
   start_up();
-  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const std::vector<std::string> words = command_words(argc, argv);
+  const std::vector<std::string_view> arguments(words.begin(), words.end());
   const parsed_command parsed = read_arguments(arguments);
   switch (parsed.what) {
     case command::help:

@@ -45,11 +45,10 @@ int fake_write(const file_ref&, const file_time& time) {
       if (disk.writes == 1) disk.stored = {clamp_limit, 0};
       break;
     case fake_disk::even_seconds:  // like FAT
-      disk.stored = {std::chrono::floor<std::chrono::seconds>(time.tick) -
-                         std::chrono::seconds{std::chrono::floor<std::chrono::seconds>(time.tick)
-                                                  .count() %
-                                              2},
-                     0};
+      disk.stored = {
+          std::chrono::floor<std::chrono::seconds>(time.tick) -
+              std::chrono::seconds{std::chrono::floor<std::chrono::seconds>(time.tick).count() % 2},
+          0};
       break;
   }
   return 0;

@@ -5,8 +5,10 @@
 
 #include "tool/console.hpp"
 #include "tool/file_system.hpp"
+#include "tool/file_time.hpp"
 #include "tool/journal.hpp"
 #include "tool/local_zone.hpp"
+#include "tool/paths.hpp"
 #include "tool/run.hpp"
 #include "tool/undo.hpp"
 
@@ -15,7 +17,7 @@ namespace {
 bool enter(const std::string& directory) {
   if (directory.empty()) return true;
   std::error_code error;
-  std::filesystem::current_path(directory, error);
+  std::filesystem::current_path(to_path(directory), error);
   if (error) report("cannot enter " + in_quotes(directory) + ": " + error.message());
   return !error;
 }
@@ -35,7 +37,7 @@ std::optional<std::string> start_folder() {
     report("cannot tell the journal which folder this is: " + error.message());
     return std::nullopt;
   }
-  return folder.string();
+  return from_path(folder);
 }
 
 // --jobs, or one thread on a local file system and 16 where each call is a
@@ -69,6 +71,10 @@ int start(const run_options& options) {
     }
   }
   if (!enter(options.directory) || !zone_known(options)) return 2;
+  if (options.created && !set_creation_time_too()) {
+    report("--created: this system has no call that sets a file's creation time");
+    return 2;
+  }
   if (journaled) {
     const std::optional<std::string> folder = start_folder();
     if (!folder) return 2;

@@ -8,3 +8,7 @@
 void start_up() {
   std::signal(SIGPIPE, SIG_IGN);
 }
+
+std::vector<std::string> command_words(int argc, char** argv) {
+  return {argv + (argc > 0 ? 1 : 0), argv + argc};
+}

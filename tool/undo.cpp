@@ -8,6 +8,7 @@
 #include "tool/console.hpp"
 #include "tool/journal_text.hpp"
 #include "tool/lines_backwards.hpp"
+#include "tool/paths.hpp"
 #include "tool/set_time.hpp"
 
 namespace {
@@ -72,7 +73,7 @@ outcome undo_one(const std::string& path, const journal_line& record, bool dry_r
 }  // namespace
 
 int undo_journal(const std::string& path, bool dry_run) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(to_path(path), std::ios::binary);
   if (!file) {
     report("cannot read the journal " + in_quotes(path) + ": " + std::strerror(errno));
     return 2;
