@@ -14,10 +14,12 @@ const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
 TEST(Names, EveryScriptIsStampedAndPrintedAsItIs) {
   scratch dir;
   const std::vector<std::string> names = {
-      "2010-09-10 13.40 東京.jpg",     "2010-09-10 13.40 Zoë.jpg",
-      "2010-09-10 13.40 plain.jpg",     "2010-09-10 13.40 Ελλάδα.jpg",
-      "2010-09-10 13.40 \xF0\x9F\x93\xB7.jpg",   // an emoji, outside 16 bits
-      "2010-09-10 13.40 e\xCC\x81.jpg"};          // e and a combining acute accent
+      "2010-09-10 13.40 東京.jpg",
+      "2010-09-10 13.40 Zoë.jpg",
+      "2010-09-10 13.40 plain.jpg",
+      "2010-09-10 13.40 Ελλάδα.jpg",
+      "2010-09-10 13.40 \xF0\x9F\x93\xB7.jpg",  // an emoji, outside 16 bits
+      "2010-09-10 13.40 e\xCC\x81.jpg"};        // e and a combining acute accent
   std::vector<std::string> announced;
   for (const std::string& name : names) {
     make_file(dir.at(name));

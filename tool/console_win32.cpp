@@ -12,9 +12,9 @@ bool write_stream(std::FILE* stream, std::string_view text) {
   if (GetConsoleMode(handle, &mode)) {
     const std::wstring wide = widen(text);
     DWORD written = 0;
-    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written,
-                         nullptr) &&
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) &&
            written == wide.size();
   }
-  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+         std::fflush(stream) == 0;
 }

@@ -21,8 +21,8 @@ FILETIME times_of(const std::string& path, FILETIME& created) {
 
 TEST(FileTimeOnWindows, CreatedSetsBothTimesInOneCall) {
   const std::string path = "velmora-created \xCE\xB1.jpg";
-  CloseHandle(CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                          nullptr));
+  CloseHandle(
+      CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   const file_ref file{nullptr, nullptr, path.c_str()};
   const file_time t{tick_time{129'285'996'000'000'000}, 0};  // 2010-09-10 13:40
   FILETIME created_before{};

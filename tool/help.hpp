@@ -44,6 +44,8 @@ and time in their names, 'year-month-day hour.minute', such as
                    (1 to 64; default 16 on network
                    and FUSE file systems, else 1)
       --verbose    say how many at once, and why      velmora --verbose
+      --created    Windows: set the creation time     velmora --created jpg
+                   too (Linux cannot)
   -h, --help       show this help and stop            velmora --help
       --version    show the version and stop          velmora --version
       --           end of options: what follows is    velmora -- -2 jpg

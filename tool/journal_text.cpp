@@ -3,19 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "tool/characters.hpp"
+#include "tool/path_escape.hpp"
 #include "tool/scan.hpp"
 
 namespace {
-
-constexpr char hex[] = "0123456789abcdef";
-
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::vector<std::string_view> split_tabs(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -25,14 +16,6 @@ std::vector<std::string_view> split_tabs(std::string_view line) {
     if (tab == std::string_view::npos) return fields;
     start = tab + 1;
   }
-}
-
-bool is_plain(std::string_view path) {
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7f || byte == '\\') return false;
-  }
-  return true;
 }
 
 // Writes value as width digits, zero-padded, ending just before end; two
@@ -52,72 +35,6 @@ void put_digits(char* end, std::int64_t value, int width) {
 }
 
 }  // namespace
-
-std::string escape_path(std::string_view path) {
-  if (is_plain(path)) return std::string(path);  // most names: nothing to escape
-  std::string out;
-  out.reserve(path.size());
-  for (std::size_t at = 0; at < path.size();) {
-    const std::size_t length = character_length(path.substr(at));
-    const auto byte = static_cast<unsigned char>(path[at]);
-    if (length > 1) {
-      out.append(path.substr(at, length));  // a valid UTF-8 character, as it is
-    } else if (byte == '\\') {
-      out += "\\\\";
-    } else if (byte == '\t') {
-      out += "\\t";
-    } else if (byte == '\n') {
-      out += "\\n";
-    } else if (byte == '\r') {
-      out += "\\r";
-    } else if (byte < 0x20 || byte >= 0x7f) {
-      out += "\\x";
-      out += hex[byte >> 4];
-      out += hex[byte & 15];
-    } else {
-      out += path[at];
-    }
-    at += length;
-  }
-  return out;
-}
-
-std::optional<std::string> unescape_path(std::string_view text) {
-  std::string out;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (text[at] != '\\') {
-      out += text[at];
-      continue;
-    }
-    if (++at == text.size()) return std::nullopt;
-    switch (text[at]) {
-      case '\\':
-        out += '\\';
-        break;
-      case 't':
-        out += '\t';
-        break;
-      case 'n':
-        out += '\n';
-        break;
-      case 'r':
-        out += '\r';
-        break;
-      case 'x': {
-        if (at + 2 >= text.size()) return std::nullopt;
-        const int high = hex_value(text[at + 1]);
-        const int low = hex_value(text[at + 2]);
-        if (high < 0 || low < 0) return std::nullopt;
-        out += static_cast<char>(high * 16 + low);
-        at += 2;
-        break;
-      }
-      default:
-        return std::nullopt;
-    }
-  }
-  return out;
-}
 
 std::string format_journal_time(const file_time& t) {
   std::string text;

@@ -18,12 +18,10 @@
 #include <string>
 #include <string_view>
 
+#include "tool/path_escape.hpp"
 #include "tool/tick_time.hpp"
 
 inline constexpr std::string_view journal_magic = "velmora-journal 1";
-
-std::string escape_path(std::string_view path);
-std::optional<std::string> unescape_path(std::string_view text);
 
 // "2010-09-10T13:40:00.000000000Z".
 std::string format_journal_time(const file_time& t);

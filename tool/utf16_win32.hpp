@@ -9,8 +9,8 @@
 
 inline std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return {};
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
+  const int units =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
   if (units > 0) {
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
