@@ -88,6 +88,7 @@ std::optional<tick_time> local_to_ticks(const calendar_time& c, utc_offset_fn ut
 std::string format_utc(tick_time t, int nanoseconds = 0);
 std::string format_utc(const file_time& t);
 
-// Whether every file system we know of holds t as it is: 1980 through 2107.
+// Whether every common file system holds t as it is: 1980-01-01 up to
+// 2038-01-19 03:14:08 (FAT, and 32-bit seconds).
 // Outside it, a time is written and then read back.
 bool commonly_held(tick_time t);
