@@ -88,4 +88,3 @@ std::optional<std::string> unescape_path(std::string_view text) {
   }
   return out;
 }
-
