@@ -68,8 +68,8 @@ date_reading read_date_text(std::string_view text, bool with_seconds, bool date_
       // With --date-only, a date with no hour after it is a date of its own.
       if (date_only && step.field == &calendar_time::hour) {
         t = {t.year, t.month, t.day, 0, 0, 0, 0};
-        reading.fault =
-            check_calendar(t) == date_fault::none ? date_fault::no_time : check_calendar(t);
+        const date_fault fault = check_calendar(t);
+        reading.fault = fault == date_fault::none ? date_fault::no_time : fault;
       }
       return reading;
     }

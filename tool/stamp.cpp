@@ -4,7 +4,6 @@
 
 #include "tool/console.hpp"
 #include "tool/decision.hpp"
-#include "tool/local_zone.hpp"
 #include "tool/set_time.hpp"
 
 namespace {
@@ -40,11 +39,6 @@ std::string why_not_set(const set_result& result, const file_time& t) {
 
 }  // namespace
 
-stamp_result stamp_file(const file_ref& file, std::optional<std::string_view> date_text,
-                        const run_options& options) {
-  return stamp_decided(file, decide_time(date_text, options, local_utc_offset), options);
-}
-
 bool announce(const file_ref& file, const run_options& options) {
   if (options.dry_run) return true;  // a dry run says what it would set, after the check
   static std::string line;           // reused: no allocation per file
@@ -79,10 +73,4 @@ stamp_result conclude(const file_ref& file, const stamp_decision& decision,
     if (!print_out(line)) return stamp_result::output_failed;
   }
   return stamp_result::stamped;
-}
-
-stamp_result stamp_decided(const file_ref& file, const stamp_decision& decision,
-                           const run_options& options) {
-  if (!announce(file, options)) return stamp_result::output_failed;
-  return conclude(file, decision, apply(file, decision, options), options);
 }
