@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tool/arguments.hpp"
-#include "tool/selection.hpp"
-#include "tool/tick_time.hpp"
+#include "cli/arguments.hpp"
+#include "decide/tick_time.hpp"
+#include "names/selection.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (o.back_cut < INT32_MIN || o.back_cut > INT32_MAX) std::abort();
   if (o.shift % std::chrono::hours{1} != ticks::zero()) std::abort();
   if (!o.shift_given && o.shift != ticks::zero()) std::abort();
-  for (const std::string& word : o.words) static_cast<void>(extension_selected(o, word));
+  for (const std::string& word : o.words)
+    static_cast<void>(extension_selected(o.words, o.shift_given, word));
   return 0;
 }

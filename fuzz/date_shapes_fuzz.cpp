@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "tool/date_auto.hpp"
-#include "tool/date_pattern.hpp"
+#include "names/date_auto.hpp"
+#include "names/date_pattern.hpp"
 
 namespace {
 

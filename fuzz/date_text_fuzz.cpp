@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "tool/characters.hpp"
-#include "tool/date_text.hpp"
-#include "tool/selection.hpp"
-#include "tool/tick_time.hpp"
+#include "decide/tick_time.hpp"
+#include "names/characters.hpp"
+#include "names/date_text.hpp"
+#include "names/selection.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "listing/listing_win32.hpp"
-#include "tool/utf16_win32.hpp"
+#include "listing/utf16_win32.hpp"
 
 struct dir_listing {
   dir_entry entry;

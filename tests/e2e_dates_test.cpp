@@ -9,10 +9,6 @@ namespace {
 
 constexpr long long ms = 1'000'000;
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 struct named {
   std::string name;
   long long time;

@@ -17,10 +17,6 @@
 
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 bool shell(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }

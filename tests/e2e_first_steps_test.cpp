@@ -12,10 +12,6 @@ namespace {
 const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
 const std::string photo = "2010-09-10 13.40.jpg";
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST(FirstSteps, TyposAreUsageErrorsThatTouchNothing) {
   scratch dir;
   make_file(dir.at(photo));

@@ -20,10 +20,6 @@
 
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // A folder of dated names, some of them unreadable, in two levels.
 void make_photos(const std::string& folder, int count) {
   std::filesystem::create_directories(folder + "/sub");

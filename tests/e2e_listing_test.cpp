@@ -14,10 +14,6 @@ namespace {
 
 const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // Each kind once, so that a run can be compared with and without kinds.
 void make_every_kind(const scratch& dir) {
   make_file(dir.at("2010-09-10 13.40.jpg"));

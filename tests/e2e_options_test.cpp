@@ -11,10 +11,6 @@ namespace {
 const long long photo_time = utc_ns(2010, 9, 10, 13, 40);
 constexpr long long hour_ns = 3'600'000'000'000LL;
 
-bool contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST(Options, DryRunChangesNothing) {
   scratch dir;
   make_file(dir.at("2010-09-10 13.40.jpg"));

@@ -28,6 +28,11 @@ struct run_setup {
 tool_result run_tool(const std::string& folder, const std::vector<std::string>& arguments,
                      const run_setup& setup = {});
 
+// Whether text holds part anywhere.
+inline bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 // True when the tool under test is a Windows build, run through a runner.
 bool testing_windows_build();
 

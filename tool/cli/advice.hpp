@@ -1,0 +1,30 @@
+// What to tell a user whose run selected nothing, or left files alone:
+// the words are read back to them, with the command they may have meant.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cli/arguments.hpp"
+
+// What a run noticed on its way that may explain an empty selection.
+struct selection_clues {
+  std::string other_case;   // an extension that equals a word but for case
+  std::string folder_word;  // a word that names a folder the run listed
+};
+
+// The extension of the first name of a listing that is no word of the
+// command line only by case ("JPG" for the word "jpg"); empty when none is.
+std::string_view extension_in_other_case(const run_options& options, std::string_view extension);
+
+// Whether a word is one of the command line's extensions rather than an
+// hour shift or a cut.
+bool is_extension_word(std::string_view word);
+
+// The line to print when nothing in folder was selected.
+std::string nothing_selected(const run_options& options, std::string_view folder,
+                             const selection_clues& clues);
+
+// "N of M selected files were left alone".
+std::string left_alone(std::int64_t count, std::int64_t selected);

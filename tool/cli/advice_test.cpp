@@ -1,0 +1,62 @@
+#include "cli/advice.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+run_options with_words(std::vector<std::string> words) {
+  run_options o;
+  o.words = std::move(words);
+  return o;
+}
+
+std::string why_nothing(std::vector<std::string> words, selection_clues clues = {}) {
+  return nothing_selected(with_words(std::move(words)), ".", clues);
+}
+
+TEST(Advice, NamesWhatWasLookedFor) {
+  EXPECT_EQ(why_nothing({}), "no file in '.' has an extension");
+  EXPECT_EQ(why_nothing({"png"}), "no file in '.' has the extension 'png'");
+  EXPECT_EQ(why_nothing({"+1", "png", "mp4"}),
+            "no file in '.' has any of the extensions 'png', 'mp4'");
+  run_options deep = with_words({"png"});
+  deep.recursive = true;
+  EXPECT_EQ(nothing_selected(deep, "Photos", {}),
+            "no file in 'Photos' or below it has the extension 'png'");
+}
+
+TEST(Advice, SaysHowToRunItInstead) {
+  // What the shell makes of velmora *.jpg, and of a pattern that matched nothing.
+  EXPECT_EQ(why_nothing({"-2", "2010-09-10 13.40.jpg", "notes.txt", "b.jpg"}),
+            "no file in '.' has any of the extensions '2010-09-10 13.40.jpg', 'notes.txt', "
+            "'b.jpg'; the words look like file names, but velmora takes extensions: run "
+            "'velmora -2 jpg txt'");
+  EXPECT_NE(why_nothing({"*.png"}).find("run 'velmora png'"), std::string::npos);
+  // A lone cut filters too.
+  EXPECT_EQ(why_nothing({"}4"}),
+            "no file in '.' has the extension '}4': every word is also an extension to match, "
+            "so name the extensions too, as in 'velmora }4 jpg'");
+  // A folder, by its slash or because the listing held one of that name.
+  EXPECT_NE(why_nothing({"Photos/"}).find("run 'velmora --directory Photos/'"), std::string::npos);
+  EXPECT_NE(why_nothing({"}4", "Photos"}, {"", "Photos"})
+                .find("'Photos' looks like a folder: to stamp the files in it, run "
+                      "'velmora --directory Photos }4'"),
+            std::string::npos);
+  EXPECT_EQ(why_nothing({"JPG"}, {"jpg", ""}),
+            "no file in '.' has the extension 'JPG'; extensions match exactly, case included, and "
+            "the folder has names ending in '.jpg'");
+}
+
+TEST(Advice, CaseClue) {
+  const run_options o = with_words({"-1", "JPG", "mp4"});
+  EXPECT_EQ(extension_in_other_case(o, "jpg"), "jpg");
+  EXPECT_EQ(extension_in_other_case(o, "MP4"), "MP4");
+  EXPECT_EQ(extension_in_other_case(o, "png"), "");
+  EXPECT_EQ(extension_in_other_case(o, "jpgx"), "");
+}
+
+TEST(Advice, Summary) {
+  EXPECT_EQ(left_alone(3, 100000), "3 of 100000 selected files were left alone");
+}
+
+}  // namespace

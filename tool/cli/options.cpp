@@ -1,0 +1,277 @@
+#include "cli/options.hpp"
+
+namespace {
+
+using o = run_options;
+
+constexpr option_doc table[] = {
+    {"--dry-run", "", &o::dry_run, nullptr,
+     "change nothing; show each time that\nwould be set, in UTC", "velmora --dry-run +1 jpg",
+     R"(Change nothing; print
+.RB \(dq "Would set timestamp:" \(dq,
+a tab, the path, a tab and the time, in UTC, for each file that would be
+stamped.
+With \fB\-\-undo\fR, only show what would be restored.
+Example: \fBvelmora \-\-dry\-run +1 jpg\fR.)",
+     true},
+    {"--local", "", &o::local, nullptr, "read names as local time (TZ)", "velmora --local",
+     R"(Read names as local time in the zone of \fBTZ\fR, or of the system.
+A \fBTZ\fR that names no zone on the machine (such as a misspelt
+\fBEurope/Berln\fR) is an error, never a silent run in UTC.
+A time that a change of summer time skips is read as the clock would show
+it had it not been changed (02:30 in a gap of one hour is 03:30 summer
+time); a time that occurs twice is the earlier of the two.
+Example: \fBTZ=Europe/Berlin velmora \-\-local\fR.)"},
+    {"--seconds", "", &o::seconds, nullptr, "read '.SS' after the minute", "velmora --seconds",
+     R"(Read an optional \fB.\fISS\fR (00 to 59) right after the minute.
+Example: \fBvelmora \-\-seconds\fR reads \fB2010\-09\-10 13.40.17.jpg\fR as 13:40:17.)"},
+    {"--recursive", "", &o::recursive, nullptr, "walk subfolders too",
+     "velmora --recursive jpg",
+     R"(Walk subfolders too, depth first; links to folders are not followed.
+Paths are printed as \fB./2010/09/name.jpg\fR.
+Example: \fBvelmora \-\-recursive jpg\fR.)"},
+    {"--auto", "", &o::auto_date, nullptr,
+     "find the date and time anywhere in\nthe name, in the shapes phones and\ncameras write",
+     "velmora --auto jpg mp4",
+     R"(Find the date and time wherever they stand in the name, in the shapes
+that phones, cameras and apps write: a date of year, month and day run
+together (\fB20100910\fR) or joined by the same one of \fB\-\fR, \fB_\fR
+or \fB.\fR; then nothing, \fB" "\fR, \fB_\fR, \fB\-\fR, \fBT\fR or
+\fB" at "\fR; then hour and minute, with optional seconds, run together or
+joined by one of \fB.\-_:\fR; an optional fraction of a second, \fBAM\fR
+or \fBPM\fR, and an offset from UTC (\fBZ\fR, \fB+0400\fR, \fB\-04:00\fR),
+which makes the name one instant that \fB\-\-local\fR does not move.
+No digit may stand right before or after a date-time; the first counts.
+A name with a date and no time is left alone and reported.
+Implies \fB\-\-seconds\fR.
+Example: \fBvelmora \-\-auto jpg mp4\fR reads \fBIMG_20100910_134012.jpg\fR
+and \fBPXL_20230101_123456789.jpg\fR (12:34:56.789).)"},
+    {"--format", "PATTERN", nullptr, &o::format,
+     "read names by a pattern:\n%Y %y %m %d %H %M %S %I %p %f %z %%,\nand * for any text",
+     "velmora --format '%d.%m.%Y %H-%M'",
+     R"(Read names by a pattern matched from the start of the name (after the
+cuts), with \fB%Y\fR (4 digits), \fB%y\fR (2 digits, 1969 to 2068),
+\fB%m\fR, \fB%d\fR, \fB%H\fR, \fB%M\fR, \fB%S\fR (2 digits each),
+\fB%I\fR with \fB%p\fR (12-hour clock), \fB%f\fR (1 to 9 digits of a
+fraction), \fB%z\fR (an offset from UTC), \fB%%\fR, and \fB*\fR for any
+run of text, as short as possible; every other character stands for
+itself, and what follows the match is ignored.
+A pattern without year, month, day, hour and minute (hour and minute may
+be left out with \fB\-\-date\-only\fR), or a malformed one, is an error.
+Excludes \fB\-\-auto\fR.
+Example: \fBvelmora \-\-format '%d.%m.%Y %H\-%M' jpg\fR reads
+\fB10.09.2010 13\-40.jpg\fR.)"},
+    {"--date-only", "", &o::date_only, nullptr, "stamp a date with no time at 00:00",
+     "velmora --auto --date-only",
+     R"(Stamp a name that holds a date but no time at 00:00:00 of that day (UTC,
+or local time with \fB\-\-local\fR).
+A counter such as \fBWA0001\fR is never read as a time.
+Example: \fBvelmora \-\-auto \-\-date\-only jpg\fR stamps
+\fBIMG\-20100910\-WA0001.jpg\fR at 2010-09-10 00:00.)"},
+    {"--directory", "DIR", nullptr, &o::directory,
+     "run in the folder DIR as if started\nthere (paths print as ./name)",
+     "velmora --directory ~/Photos jpg",
+     R"(Run in the folder \fIDIR\fR as if started there: paths are printed as
+\fB./name\fR.
+A folder that cannot be entered is an error.
+Example: \fBvelmora \-\-directory ~/Photos jpg\fR.)"},
+    {"--journal", "FILE", nullptr, &o::journal,
+     "record each file's old time in FILE\nbefore setting it",
+     "velmora --journal ~/undo.txt jpg",
+     R"(Before a file's time is set, append a record to \fIFILE\fR with its path,
+its last-modified time before the run and the time being set, to the
+nanosecond; records are synced to disk, in batches, before the times they
+name are set.
+A \fIFILE\fR that cannot be opened or written, or that is no journal, is an
+error found before anything is touched; a write that fails midway stops
+the run.
+A dry run writes no journal.
+Example: \fBvelmora \-\-journal ~/undo.txt \-\-auto jpg\fR.)"},
+    {"--undo", "FILE", nullptr, &o::undo,
+     "put back the times a journal\nrecorded, where nobody changed them\nsince (with --dry-run: "
+     "what it\nwould); takes no other word or option",
+     "velmora --undo ~/undo.txt",
+     R"(For each record of the journal, newest first: if the file still has the
+time the run set, put its old time back and print
+.RB \(dq "Restoring timestamp:" \(dq,
+a tab and its full path; if it has changed since, or is gone, leave it
+alone and say so.
+It takes no words, and no option but \fB\-\-dry\-run\fR.
+Nothing is restored from a journal that does not parse.
+Example: \fBvelmora \-\-undo ~/undo.txt\fR, from any folder.)",
+     true},
+    {"--jobs", "N", nullptr, &o::jobs_text,
+     "stamp up to N files at once (1 to\n64; default 16 on network and FUSE\nfile systems, else 1)",
+     "velmora --jobs 16 jpg",
+     R"(Stamp up to \fIN\fR files at once (1 to 64), for file systems where every
+call is a round trip. The default is 16 on NFS, SMB/CIFS, FUSE and similar
+file systems (Windows: a network drive or a UNC path), and 1 elsewhere; a
+dry run sets no times and stamps one at a time.
+What is printed, and in which order, is the same with any \fIN\fR.
+Example: \fBvelmora \-\-jobs 16 \-\-recursive jpg\fR.)"},
+    {"--verbose", "", &o::verbose, nullptr, "say how many at once, and why", "velmora --verbose",
+     R"(Say on standard error how many files are stamped at once, and why.)"},
+    {"--created", "", &o::created, nullptr, "Windows: set the creation time too\n(Linux cannot)",
+     "velmora --created jpg",
+     R"(On Windows, set the creation time to the same instant as the
+last-modified time, in the same call. Linux cannot set a file's birth
+time: there it is an error.)"},
+};
+
+constexpr exit_doc exits[] = {
+    {0, "every selected file was stamped (or none was selected)"},
+    {1, "some selected file was not stamped, a folder could not be listed to its end, or "
+        "standard output failed"},
+    {2, "the command line is wrong, the folder of --directory cannot be entered, --local has no "
+        "zone, the journal cannot be written, or the journal to undo cannot be read or parsed; "
+        "nothing was touched"},
+};
+
+constexpr std::string_view help_start =
+    R"(Usage: velmora [OPTION]... [+N|-N] [}N] [{N] [EXTENSION]...
+Set the last-modified time of the files in the current folder from the date
+and time in their names, 'year-month-day hour.minute', such as
+'2010-09-10 13.40.jpg'. Names are read as UTC unless --local is given.
+
+  +N, -N                     shift every time by N whole hours
+                             e.g. velmora -2
+  }N                         cut N characters off the front of each
+                             name before the date is read
+                             e.g. velmora }4 jpg (IMG_2010-09-10 13.40_edit.jpg)
+  {N                         cut N characters off the back of each
+                             name (before its extension); a back cut
+                             longer than what is left cuts nothing
+                             e.g. velmora {3 jpg (2010-09-10 13.40001.jpg)
+  EXTENSION                  stamp only names with this extension
+                             e.g. velmora jpg mp4
+
+)";
+
+constexpr std::string_view help_end =
+    R"(  -h, --help                 show this help and stop
+      --version              show the version and stop
+      --                     end of options: what follows is never a long
+                             option; a word that begins with + or - is
+                             still an hour shift and must be a number
+
+With no words, or with only an hour shift, every name that has an extension
+is selected; otherwise only names whose extension equals one of the words
+(every word counts, shifts and cuts too). Each selected file is announced as
+"Setting timestamp:", a tab and its path, before its time is set.
+)";
+
+// "--dry-run" as roff shows it: dashes as \-.
+std::string roff(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '-') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+// Wraps text to lines of at most width characters, at blanks.
+std::string wrapped(std::string_view text, std::size_t width, std::string_view indent) {
+  std::string out;
+  std::size_t column = 0;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    const std::string_view word = text.substr(0, blank);
+    if (column > 0 && column + 1 + word.size() > width) {
+      out.append("\n").append(indent);
+      column = 0;
+    } else if (column > 0) {
+      out += ' ';
+      ++column;
+    }
+    out.append(word);
+    column += word.size();
+    text.remove_prefix(blank == std::string_view::npos ? text.size() : blank + 1);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::span<const option_doc> long_options() {
+  return table;
+}
+
+const option_doc* find_option(std::string_view name) {
+  for (const option_doc& option : table) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
+
+std::span<const exit_doc> exit_statuses() {
+  return exits;
+}
+
+std::string help_text() {
+  std::string out(help_start);
+  constexpr std::size_t summary_column = 29;
+  for (const option_doc& option : table) {
+    std::string head = "      " + std::string(option.name);
+    if (!option.value.empty()) head.append(" ").append(option.value);
+    std::string_view summary = option.summary;
+    bool first = true;
+    while (!summary.empty() || first) {
+      const std::size_t end = summary.find('\n');
+      const std::string_view line = summary.substr(0, end);
+      if (first && head.size() + 1 >= summary_column) {
+        out.append(head).append("\n");
+        head.clear();
+      }
+      std::string row = first ? head : "";
+      row.resize(summary_column, ' ');
+      out.append(row).append(line).append("\n");
+      first = false;
+      summary.remove_prefix(end == std::string_view::npos ? summary.size() : end + 1);
+    }
+    out.append(summary_column, ' ').append("e.g. ").append(option.example).append("\n");
+  }
+  out.append(help_end).append("\nExit status:\n");
+  for (const exit_doc& e : exits) {
+    out.append("  ").append(std::to_string(e.status)).append("  ");
+    out.append(wrapped(e.meaning, 72, "     ")).append("\n");
+  }
+  return out;
+}
+
+std::string man_sections() {
+  std::string out = ".SH OPTIONS\nOptions are no words for the selection, and may stand anywhere.\n";
+  for (const option_doc& option : table) {
+    if (option.value.empty()) {
+      out.append(".TP\n.B ").append(roff(option.name)).append("\n");
+    } else {
+      const std::string name = roff(option.name);
+      const std::string value(option.value);
+      out.append(".TP\n.BI ").append(name).append(" \" ").append(value).append("\\fR, \" ");
+      out.append(name).append("= ").append(value).append("\n");
+    }
+    out.append(option.details).append("\n");
+  }
+  out.append(R"(.TP
+.BR \-h ", " \-\-help
+Print the usage and stop.
+.TP
+.B \-\-version
+Print the version and stop.
+.TP
+.B \-\-
+End the options: no word after it is read as an option (\fB\-\-help\fR
+there is no help).
+It does not make a word that begins with \fB+\fR or \fB\-\fR an
+extension: such a word is still an hour shift, and must be a whole number.
+Example: \fBvelmora \-\- \-2 jpg\fR.
+.SH EXIT STATUS
+)");
+  for (const exit_doc& e : exits) {
+    std::string meaning(e.meaning);
+    meaning[0] = static_cast<char>(meaning[0] - 'a' + 'A');
+    out.append(".TP\n").append(std::to_string(e.status)).append("\n");
+    out.append(roff(meaning)).append(".\n");
+  }
+  return out;
+}

@@ -1,0 +1,44 @@
+// The long options, in one table: the argument reader reads them by it,
+// --help and the man page are written from it, and a test holds the
+// README's table to it.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli/arguments.hpp"
+
+inline constexpr std::string_view version_text = "velmora 1.0.0\n";
+
+struct option_doc {
+  std::string_view name;   // "--dry-run"
+  std::string_view value;  // what it takes ("FILE"); empty for a flag
+  // Where the reader puts it: a flag, or the text of its value.
+  bool run_options::*flag = nullptr;
+  std::string run_options::*text = nullptr;
+  std::string_view summary;  // for --help: lines of at most 38 characters
+  std::string_view example;  // for --help
+  std::string_view details;  // for the man page, in roff
+  bool with_undo = false;    // means something with --undo
+};
+
+// Every long option but --help, --version and --, which stop the reading
+// or end the options.
+std::span<const option_doc> long_options();
+
+// The option of that name, or nullptr.
+const option_doc* find_option(std::string_view name);
+
+// What --help prints.
+std::string help_text();
+
+// The man page's OPTIONS and EXIT STATUS sections, in roff.
+std::string man_sections();
+
+// What each exit status means, for --help, the man page and the README.
+struct exit_doc {
+  int status;
+  std::string_view meaning;
+};
+std::span<const exit_doc> exit_statuses();

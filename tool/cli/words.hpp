@@ -1,0 +1,13 @@
+// The words of the base grammar: an hour shift ("+N", "-N"), a front cut
+// ("}N"), a back cut ("{N"), or an extension.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/arguments.hpp"
+
+// Reads one word into the options; every word is also kept as an extension
+// to match. The message of a usage error, or nullopt.
+std::optional<std::string> read_word(std::string_view word, run_options& options);

@@ -1,0 +1,36 @@
+// Which time a selected file gets, or why it gets none: everything about
+// stamping that needs no disk.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "decide/tick_time.hpp"
+#include "names/date_pattern.hpp"
+
+inline constexpr std::string_view cannot_read = "cannot read a date from ";
+inline constexpr std::string_view cannot_set = "cannot set the time of ";
+
+struct stamp_decision {
+  std::optional<file_time> time;  // the time to set; nullopt when the file is left alone
+  std::string_view what;          // for a refusal: cannot_read or cannot_set
+  std::string why;
+  std::optional<std::string> read;  // what a cut left, to show in the message
+};
+
+// How the names of a run are read and their times placed.
+struct time_rule {
+  bool auto_date = false;  // --auto
+  date_pattern pattern;    // --format, compiled; empty for none
+  bool seconds = false;    // --seconds
+  bool date_only = false;  // a date with no time is stamped at 00:00
+  bool local = false;      // local time rather than UTC
+  ticks shift{};           // the hour shift
+  bool show_read = false;  // a cut was made: a refusal says what it left
+};
+
+// The time that date_text (nullopt: the cuts left none) names under the
+// options: read, placed in the zone with --local, and shifted.
+stamp_decision decide_time(std::optional<std::string_view> date_text, const time_rule& rule,
+                           utc_offset_fn local_offset);

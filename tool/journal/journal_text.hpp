@@ -1,0 +1,45 @@
+// The journal's text: one record a line, for people to read and scripts to
+// parse. Pure: strings in, strings out.
+//
+//   velmora-journal 1
+//   folder<TAB>/home/ann/Photos
+//   file<TAB>./2010/IMG_1.jpg<TAB>2001-02-03T04:05:06.123456789Z<TAB>2010-09-10T13:40:00.000000000Z
+//
+// A 'folder' line names the folder a run started in; each 'file' line
+// after it names a file of that run by its path from there, its
+// last-modified time before the run and the time the run set, in UTC to
+// the nanosecond. Paths are escaped so that every name survives one line:
+// '\' as '\\', tab, newline and carriage return as '\t', '\n', '\r', and
+// any other control byte, and every byte that is not part of valid UTF-8,
+// as '\xHH'. Lines that begin with '#' are comments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "decide/tick_time.hpp"
+#include "journal/path_escape.hpp"
+
+inline constexpr std::string_view journal_magic = "velmora-journal 1";
+
+// "2010-09-10T13:40:00.000000000Z".
+std::string format_journal_time(const file_time& t);
+void append_journal_time(std::string& text, const file_time& t);
+std::optional<file_time> parse_journal_time(std::string_view text);
+
+std::string folder_line(std::string_view folder);
+void append_file_line(std::string& out, std::string_view path, const file_time& before,
+                      const file_time& set);
+
+enum class line_kind { magic, comment, folder, file, malformed };
+
+struct journal_line {
+  line_kind kind = line_kind::malformed;
+  std::string path;  // the folder, or the file's path
+  file_time before;
+  file_time set;
+};
+
+// One line, without its line end.
+journal_line parse_journal_line(std::string_view line);

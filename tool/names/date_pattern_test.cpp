@@ -1,0 +1,72 @@
+#include "names/date_pattern.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+date_pattern compiled(std::string_view text, bool date_only = false) {
+  std::string error;
+  const std::optional<date_pattern> p = compile_pattern(text, date_only, error);
+  EXPECT_TRUE(p) << text << ": " << error;
+  return p ? *p : date_pattern{};
+}
+
+std::string compile_error(std::string_view text, bool date_only = false) {
+  std::string error;
+  return compile_pattern(text, date_only, error) ? "" : error;
+}
+
+calendar_time read(std::string_view pattern, std::string_view text, bool date_only = false) {
+  const date_reading r = read_with_pattern(text, compiled(pattern, date_only));
+  EXPECT_EQ(r.fault, date_fault::none) << pattern << " on " << text;
+  return r.time;
+}
+
+TEST(DatePattern, ReadsWhatItSays) {
+  const calendar_time t = read("%d.%m.%Y %H-%M", "10.09.2010 13-40 party");
+  EXPECT_EQ(t.year, 2010);
+  EXPECT_EQ(t.month, 9);
+  EXPECT_EQ(t.day, 10);
+  EXPECT_EQ(t.hour, 13);
+  EXPECT_EQ(t.minute, 40);
+  EXPECT_EQ(read("%y%m%d", "690101", true).year, 1969);  // as POSIX says
+  EXPECT_EQ(read("%y%m%d", "680101", true).year, 2068);
+  EXPECT_EQ(read("rec %Y%m%d %I%M%p", "rec 20100910 1240AM").hour, 0);
+  EXPECT_EQ(read("rec %Y%m%d %I%M%p", "rec 20100910 0140pm").hour, 13);
+  EXPECT_EQ(read("%Y%m%d%H%M%S.%f", "20100910134012.5").nanosecond, 500'000'000);
+  EXPECT_EQ(read("%Y%m%d%H%M%S%f", "20100910134012123456789").nanosecond, 123'456'789);
+  EXPECT_EQ(read("100%% %Y%m%d %H%M", "100% 20100910 1340").month, 9);
+  const date_reading zoned = read_with_pattern("20100910 1340+0200", compiled("%Y%m%d %H%M%z"));
+  EXPECT_EQ(zoned.offset, std::chrono::minutes{120});
+}
+
+TEST(DatePattern, StarIsAsShortAsItCanBe) {
+  // The first date after some text, not the last.
+  EXPECT_EQ(read("*_%Y%m%d_%H%M", "IMG_20100910_1340_20110101_0000").year, 2010);
+  EXPECT_EQ(read("*%Y-%m-%d %H.%M", "Trip 2010-09-10 13.40").day, 10);
+  // Many stars on a long name cost little.
+  const std::string name = std::string(240, 'x') + "2010-09-10";
+  const date_reading r = read_with_pattern(name, compiled("*x*x*x*x*x*x*x*%Y-%m-%d %H", true));
+  EXPECT_EQ(r.fault, date_fault::no_match);
+}
+
+TEST(DatePattern, RefusesWhatItCannotRead) {
+  const date_pattern p = compiled("%Y-%m-%d %H.%M");
+  EXPECT_EQ(read_with_pattern("2010-09-1 13.40", p).fault, date_fault::no_match);
+  EXPECT_EQ(read_with_pattern("2010-02-30 13.40", p).fault, date_fault::day);
+  EXPECT_EQ(read_with_pattern("x2010-09-10 13.40", p).fault, date_fault::no_match);
+  EXPECT_EQ(read_with_pattern("20100910 1340AM", compiled("%Y%m%d %I%M%p")).fault,
+            date_fault::hour);
+}
+
+TEST(DatePattern, MalformedPatternsAreUsageErrors) {
+  EXPECT_NE(compile_error("%Y-%m-%d %H.%q"), "");
+  EXPECT_NE(compile_error("%Y-%m-%d %H.%M%"), "");
+  EXPECT_NE(compile_error("%Y-%m %H.%M"), "");  // no day
+  EXPECT_NE(compile_error("%Y-%m-%d"), "");     // no time, and no --date-only
+  EXPECT_EQ(compile_error("%Y-%m-%d", true), "");
+  EXPECT_NE(compile_error("%Y-%m-%d %I.%M"), "");     // %I without %p
+  EXPECT_NE(compile_error("%Y-%m-%d %H.%M %p"), "");  // %p without %I
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#include "names/date_reading.hpp"
+
+std::string_view describe(date_fault fault) {
+  switch (fault) {
+    case date_fault::none:
+      return "the date is valid";
+    case date_fault::no_date:
+      return "no date in the form 'year-month-day hour.minute'";
+    case date_fault::no_shape:
+      return "no date and time in any of the shapes that --auto reads";
+    case date_fault::no_match:
+      return "the name does not match the --format pattern";
+    case date_fault::no_time:
+      return "a date but no time (--date-only stamps such names at 00:00)";
+    case date_fault::year:
+      return "the year is not between 1601 and 30827";
+    case date_fault::month:
+      return "the month is not between 1 and 12";
+    case date_fault::day:
+      return "that day does not exist in that month";
+    case date_fault::hour:
+      return "the hour is not between 0 and 23";
+    case date_fault::minute:
+      return "the minute is not between 0 and 59";
+    case date_fault::second:
+      return "the seconds are not two digits between 00 and 59";
+    case date_fault::offset:
+      return "the offset from UTC is not between -23:59 and +23:59";
+  }
+  return "unknown fault";
+}

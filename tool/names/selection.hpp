@@ -1,0 +1,32 @@
+// Which entries a run stamps, and which part of a name holds the date.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Names a run never stamps: the folder itself, its parent, and the tool.
+bool is_skipped_name(std::string_view name);
+
+struct name_parts {
+  std::string_view stem;       // everything before the last dot
+  std::string_view extension;  // everything after it
+};
+
+// Splits a name at its last dot; nullopt when it has none.
+std::optional<name_parts> split_name(std::string_view name);
+
+// Whether an extension passes the filter: everything passes when the
+// command line holds no words, or only an hour shift; otherwise the
+// extension must equal one of the words, byte for byte.
+bool extension_selected(const std::vector<std::string>& words, bool shift_given,
+                        std::string_view extension);
+
+// The date text of a stem: front_cut characters off its front and back_cut
+// off its back, counted as characters (characters.hpp). A back cut that is
+// negative or leaves less than nothing cuts nothing. nullopt when the front
+// cut runs past the end of the stem.
+std::optional<std::string_view> cut_date_text(std::string_view stem, std::int64_t front_cut,
+                                              std::int64_t back_cut);

@@ -1,0 +1,26 @@
+// What the tool says: result lines on standard output, one message per
+// failure on standard error.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "names/quoting.hpp"
+
+// Writes text to a stream as the platform shows it, and flushes it; false
+// when the stream cannot take it.
+bool write_stream(std::FILE* stream, std::string_view text);
+
+// Writes text (which ends in a newline) to standard output and flushes it;
+// false when the output cannot take it.
+bool print_out(std::string_view text);
+
+// Writes text as it is to standard error.
+void print_err(std::string_view text);
+
+// Writes "velmora: " and the message, with a newline, to standard error.
+void report(std::string_view message);
+
+// Says that standard output failed, with the reason in errno.
+void report_output_failure();

@@ -1,0 +1,6 @@
+#include "platform/console.hpp"
+
+bool write_stream(std::FILE* stream, std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+         std::fflush(stream) == 0;
+}

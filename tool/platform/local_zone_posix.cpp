@@ -1,0 +1,41 @@
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+
+#include "decide/zone_rule.hpp"
+#include "platform/local_zone.hpp"
+
+namespace {
+
+// A file of the time zone database: it begins with "TZif".
+bool is_zone_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char magic[4] = {};
+  return file.read(magic, sizeof magic) && std::memcmp(magic, "TZif", 4) == 0;
+}
+
+}  // namespace
+
+std::optional<std::string> local_zone_problem() {
+  const char* tz = std::getenv("TZ");
+  // Unset: the system's zone. Empty: UTC, as the C library reads it.
+  if (tz == nullptr || *tz == '\0') return std::nullopt;
+  std::string name = tz[0] == ':' ? tz + 1 : tz;
+  const char* tzdir = std::getenv("TZDIR");
+  const std::string folder = tzdir != nullptr && *tzdir != '\0' ? tzdir : "/usr/share/zoneinfo";
+  const std::string path = name.starts_with('/') ? name : folder + "/" + name;
+  if (is_zone_file(path)) return std::nullopt;
+  if (tz[0] != ':' && is_posix_zone_rule(name)) return std::nullopt;
+  return "TZ '" + std::string(tz) + "' names no time zone on this machine (no zone file " + path +
+         ")";
+}
+
+std::optional<std::chrono::seconds> local_utc_offset(std::chrono::seconds unix_time) {
+  static const bool zone_read = (tzset(), true);  // TZ is read once per run
+  static_cast<void>(zone_read);
+  const auto t = static_cast<time_t>(unix_time.count());
+  struct tm local;
+  if (localtime_r(&t, &local) == nullptr) return std::nullopt;
+  return std::chrono::seconds{local.tm_gmtoff};
+}

@@ -1,0 +1,81 @@
+#include <windows.h>
+
+#include <string>
+
+#include "listing/utf16_win32.hpp"
+#include "platform/filetime_convert_win32.hpp"
+#include "platform/modified_time.hpp"
+
+namespace {
+
+// Set by --created: the creation time is set to the same instant.
+bool creation_too = false;
+
+// A link to a folder is listed as a link; folders are never stamped.
+bool is_folder(const file_ref& file) {
+  if (file.entry == nullptr) {  // reached by its path alone (an undo)
+    const DWORD attributes = GetFileAttributesW(long_path(file.path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return file.entry->kind == kind_directory || file.entry->kind == kind_link;
+}
+
+// Opens the file for its attributes only: the data is never opened.
+HANDLE open_attributes(const file_ref& file, DWORD access) {
+  return CreateFileW(long_path(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+int last_error() {
+  return static_cast<int>(GetLastError());
+}
+
+}  // namespace
+
+int check_write_time(const file_ref& file) {
+  return is_folder(file) ? error_is_directory : 0;
+}
+
+int read_modified_time(const file_ref& file, file_time& time) {
+  if (is_folder(file)) return error_is_directory;
+  const HANDLE handle = open_attributes(file, FILE_READ_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  FILETIME written{};
+  const int result = GetFileTime(handle, nullptr, nullptr, &written) ? 0 : last_error();
+  CloseHandle(handle);
+  time = {from_filetime(written), 0};
+  return result;
+}
+
+int write_modified_time(const file_ref& file, const file_time& time) {
+  if (is_folder(file)) return error_is_directory;
+  const HANDLE handle = open_attributes(file, FILE_WRITE_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  const FILETIME wanted = to_filetime(time.tick);
+  const int result =
+      SetFileTime(handle, creation_too ? &wanted : nullptr, nullptr, &wanted) ? 0 : last_error();
+  CloseHandle(handle);
+  return result;
+}
+
+bool set_creation_time_too() {
+  creation_too = true;
+  return true;
+}
+
+file_time platform_precision(const file_time& t) {
+  return {t.tick, 0};
+}
+
+std::string error_text(int code) {
+  char text[512];
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == '.' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message.empty() ? "error " + std::to_string(code) : message;
+}

@@ -1,0 +1,9 @@
+#include "platform/paths.hpp"
+
+std::filesystem::path to_path(const std::string& text) {
+  return text;
+}
+
+std::string from_path(const std::filesystem::path& path) {
+  return path.string();
+}

@@ -1,0 +1,12 @@
+// What each platform sets up before the run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Called first in main.
+void prepare_process();
+
+// The words of the command line after the program's name, as typed: bytes
+// on Linux, UTF-8 on Windows.
+std::vector<std::string> command_words(int argc, char** argv);

@@ -1,0 +1,101 @@
+#include "stamp/pipeline.hpp"
+
+#include <algorithm>
+#include <system_error>
+
+#include "stamp/stamp_file.hpp"
+
+namespace {
+
+// Places in the ring for each worker: enough that a worker finds work
+// when it finishes, few enough that memory stays small.
+constexpr std::size_t places_per_worker = 8;
+
+void work(stamp_pipeline& p) {
+  std::unique_lock hold(p.lock);
+  while (true) {
+    while (p.taken == p.tail && !p.closing) {
+      ++p.idle;
+      p.work.wait(hold);
+      --p.idle;
+    }
+    if (p.taken == p.tail) return;  // closing, and nothing waits
+    const std::size_t first = p.taken;
+    const std::size_t count = std::min(p.tail - p.taken, p.chunk);
+    p.taken += count;
+    hold.unlock();
+    // The jobs in [first, first + count) are this worker's alone now.
+    for (std::size_t i = first; i < first + count; ++i) {
+      apply(p.ring[i % p.ring.size()], *p.options);
+    }
+    hold.lock();
+    for (std::size_t i = first; i < first + count; ++i) p.done[i % p.ring.size()] = 1;
+    if (p.walk_waits) p.finished.notify_one();
+  }
+}
+
+}  // namespace
+
+stamp_pipeline::~stamp_pipeline() {
+  {
+    const std::lock_guard hold(lock);
+    closing = true;
+  }
+  work.notify_all();
+  for (std::thread& worker : workers) worker.join();
+}
+
+int start_workers(stamp_pipeline& p, const run_options& options, int jobs, std::string& why) {
+  p.options = &options;
+  p.ring.resize(static_cast<std::size_t>(jobs) * places_per_worker);
+  p.done.assign(p.ring.size(), 0);
+  p.chunk = places_per_worker / 2;
+  for (int i = 0; i < jobs; ++i) {
+    try {
+      p.workers.emplace_back(work, std::ref(p));
+    } catch (const std::system_error& error) {
+      why = error.code().message();
+      break;
+    }
+  }
+  return static_cast<int>(p.workers.size());
+}
+
+bool pipeline_full(const stamp_pipeline& p) {
+  return p.tail - p.head == p.ring.size();
+}
+
+void push_job(stamp_pipeline& p, stamp_job& job) {
+  // The place at the tail is no worker's until tail moves past it.
+  const std::size_t place = p.tail % p.ring.size();
+  std::swap(p.ring[place], job);
+  bool wake = false;
+  {
+    const std::lock_guard hold(p.lock);
+    p.done[place] = 0;
+    ++p.tail;
+    // A sleeping worker is woken once a chunk waits: one wake-up serves
+    // several files.
+    wake = p.idle > 0 && p.tail - p.taken >= p.chunk;
+  }
+  if (wake) p.work.notify_one();
+}
+
+stamp_job* finished_job(stamp_pipeline& p, bool wait) {
+  if (p.head == p.tail) return nullptr;
+  const std::size_t place = p.head % p.ring.size();
+  std::unique_lock hold(p.lock);
+  if (!p.done[place]) {
+    if (!wait && !pipeline_full(p)) return nullptr;
+    // What waits for a worker is worked on before the walk sleeps.
+    if (p.idle > 0 && p.taken < p.tail) p.work.notify_all();
+    p.walk_waits = true;
+    p.finished.wait(hold, [&] { return p.done[place] != 0; });
+    p.walk_waits = false;
+  }
+  return &p.ring[place];
+}
+
+void pop_job(stamp_pipeline& p) {
+  ++p.head;
+}

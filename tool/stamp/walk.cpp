@@ -1,0 +1,61 @@
+#include "stamp/walk.hpp"
+
+#include "platform/console.hpp"
+
+namespace {
+
+// The one conclusion of a job, whichever thread set its time.
+void conclude(walk_state& state, const stamp_job& job) {
+  const set_result& result = job.result;
+  const bool probe =
+      state.folder.trust == folder_trust::unknown && job.decision.time && !state.options.dry_run;
+  if (probe) state.folder.trust = learn_trust(result);
+  if (result.error == 0 && result.rounded && result.now && !state.folder.rounding_said) {
+    report(rounding_note(job.path, *result.now));
+    state.folder.rounding_said = true;
+  }
+  tally(report_outcome(job, state.options, state.line), state);
+}
+
+}  // namespace
+
+void tally(stamp_result result, walk_state& state) {
+  switch (result) {
+    case stamp_result::stamped:
+      break;
+    case stamp_result::not_stamped:
+      ++state.left_alone;
+      state.failed = true;
+      break;
+    case stamp_result::output_failed:
+      if (!state.stopped) report_output_failure();  // said once, however many were on their way
+      ++state.left_alone;
+      state.failed = true;
+      state.stopped = true;
+      break;
+  }
+}
+
+void conclude_finished(walk_state& state, bool all) {
+  if (state.pipeline == nullptr) return;
+  while (const stamp_job* job = finished_job(*state.pipeline, all)) {
+    conclude(state, *job);
+    pop_job(*state.pipeline);
+  }
+}
+
+void hand_out(walk_state& state, stamp_job& job) {
+  const bool probe =
+      state.folder.trust == folder_trust::unknown && job.decision.time && !state.options.dry_run;
+  job.verify = must_verify(state.folder.trust);
+  if (state.pipeline == nullptr) {
+    if (!announce(job, state.options, state.line)) return tally(stamp_result::output_failed, state);
+    apply(job, state.options);
+    return conclude(state, job);
+  }
+  conclude_finished(state, false);  // waits only while every place is taken
+  if (!announce(job, state.options, state.line)) return tally(stamp_result::output_failed, state);
+  push_job(*state.pipeline, job);
+  // The probe's answer decides how the folder's next files are set.
+  if (probe) conclude_finished(state, true);
+}

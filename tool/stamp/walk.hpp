@@ -1,0 +1,56 @@
+// The stamping room: one run's walk over its folders, and the one path
+// every selected file takes, whichever thread sets its time: decided when
+// it is listed, recorded in the journal when there is one, announced, set,
+// and concluded in listing order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/advice.hpp"
+#include "cli/arguments.hpp"
+#include "journal/journal.hpp"
+#include "stamp/job.hpp"
+#include "stamp/pipeline.hpp"
+#include "stamp/stamp_file.hpp"
+#include "stamp/trust.hpp"
+
+struct walk_state {
+  const run_options& options;
+  time_rule rule;               // how names are read, from the options
+  std::string path;             // the folder being walked, "./" first, then the entry's name
+  run_journal* journal;         // null without --journal
+  stamp_pipeline* pipeline;     // null when one thread stamps
+  std::int64_t selected = 0;    // entries that passed the selection
+  std::int64_t left_alone = 0;  // of those, the ones not stamped
+  selection_clues clues{};      // gathered while nothing is selected
+  bool failed = false;          // something selected was not stamped, or a listing failed
+  bool stopped = false;         // standard output or the journal broke: the run ends here
+  folder_knowledge folder{};    // of the folder being walked
+  stamp_job job{};              // the file being considered, reused from file to file
+  std::string line{};           // the output line being written, reused
+  // With a journal: the first batch_count wait for their records, in
+  // listing order. The places are reused, so queueing allocates nothing.
+  std::vector<stamp_job> batch{};
+  std::size_t batch_count = 0;
+};
+
+// Counts what came of one selected file.
+void tally(stamp_result result, walk_state& state);
+
+// Hands a decided job on: announced, then set here or by a worker, and
+// concluded in listing order. Its contents may be taken.
+void hand_out(walk_state& state, stamp_job& job);
+
+// Concludes the jobs the workers have finished, in order; with all, waits
+// for every job on its way. Called before a folder's listing is left.
+void conclude_finished(walk_state& state, bool all);
+
+// With a journal: queues a decided job, and records and hands out the
+// queue once it is full.
+void queue_for_journal(walk_state& state, stamp_job& job);
+
+// Writes and syncs the records of the queued jobs, then hands them out in
+// order; a journal that cannot be written stops the run before any of them.
+void record_and_hand_out(walk_state& state);
