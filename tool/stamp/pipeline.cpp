@@ -9,7 +9,7 @@ namespace {
 
 // Places in the ring for each worker: enough that a worker finds work
 // when it finishes, few enough that memory stays small.
-constexpr std::size_t places_per_worker = 8;
+constexpr std::size_t places_per_worker = 16;
 
 void work(stamp_pipeline& p) {
   std::unique_lock hold(p.lock);
@@ -20,8 +20,13 @@ void work(stamp_pipeline& p) {
       --p.idle;
     }
     if (p.taken == p.tail) return;  // closing, and nothing waits
+    // A chunk at a time; while the walk waits (a folder's last files),
+    // what waits is shared among the workers that are free.
+    const std::size_t waiting = p.tail - p.taken;
+    const std::size_t free = static_cast<std::size_t>(p.idle) + 1;
+    const std::size_t share = p.walk_waits ? (waiting + free - 1) / free : p.chunk;
     const std::size_t first = p.taken;
-    const std::size_t count = std::min(p.tail - p.taken, p.chunk);
+    const std::size_t count = std::min({waiting, p.chunk, share});
     p.taken += count;
     hold.unlock();
     // The jobs in [first, first + count) are this worker's alone now.
@@ -74,9 +79,11 @@ void push_job(stamp_pipeline& p, stamp_job& job) {
     const std::lock_guard hold(p.lock);
     p.done[place] = 0;
     ++p.tail;
-    // A sleeping worker is woken once a chunk waits: one wake-up serves
-    // several files.
-    wake = p.idle > 0 && p.tail - p.taken >= p.chunk;
+    // A sleeping worker is woken once more jobs wait than the workers
+    // awake will take in their next turn: one wake-up serves a chunk of
+    // files, and where the file system is fast, few workers are awake.
+    const std::size_t awake = p.workers.size() - static_cast<std::size_t>(p.idle);
+    wake = p.idle > 0 && p.tail - p.taken >= p.chunk * (awake + 1);
   }
   if (wake) p.work.notify_one();
 }
