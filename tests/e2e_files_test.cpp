@@ -82,7 +82,7 @@ TEST(Files, LinksLeadToFilesNeverToFolders) {
                 "velmora: 2 of 3 selected files were left alone",
                 "velmora: cannot set the time of './2010-09-10 13.40.dangling': No such file or "
                 "directory",
-                "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a directory"}));
+                "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a folder"}));
   // The link's target is stamped; the link itself keeps its own time.
   EXPECT_EQ(mtime_of(dir.at("target")), photo_time);
   expect_only_stamped(before, snapshot(dir.path), {"target"});

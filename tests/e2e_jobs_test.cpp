@@ -100,6 +100,50 @@ TEST(Jobs, AClosedPipeStopsThemToo) {
   expect_only_stamped(before, snapshot(dir.path), {});
 }
 
+std::size_t times_said(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+TEST(Jobs, ABrokenOutputIsSaidOnce) {
+  if (testing_windows_build()) GTEST_SKIP() << "no SIGPIPE there";
+  scratch dir;
+  make_photos(dir.path, 200);
+  run_setup setup;
+  setup.broken_pipe = true;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--dry-run", "--jobs", "4"}, {"--jobs", "4"}, {"--jobs", "1"}}) {
+    const tool_result r = run_tool(dir.path, args, setup);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(times_said(r.err, "cannot write to standard output"), 1u) << r.err;
+  }
+}
+
+TEST(Jobs, ThreadsThatCannotStartAreNoCrash) {
+  if (testing_windows_build() || geteuid() != 0) GTEST_SKIP() << "needs root to limit nobody";
+  scratch a;
+  scratch b;
+  make_photos(a.at("p"), 100);
+  make_photos(b.at("p"), 100);
+  const outcome single = stamp(a.at("p"), {"--recursive", "--jobs", "1"});
+  run_setup limited = unprivileged();
+  limited.max_processes = 3;  // the main thread and two workers
+  outcome few{run_tool(b.at("p"), {"--recursive", "--jobs", "16", "--verbose"}, limited), {}};
+  for (auto& [path, state] : snapshot(b.at("p"))) {
+    if (!state.content.empty()) few.times[path] = state;
+  }
+  // Two, or fewer where a sanitizer keeps a thread of its own.
+  EXPECT_TRUE(contains(few.result.err, "velmora: could start ")) << few.result.err;
+  EXPECT_TRUE(contains(few.result.err, " of 16 workers (")) << few.result.err;
+  EXPECT_TRUE(contains(few.result.err, "); going on with ")) << few.result.err;
+  EXPECT_EQ(few.result.out, single.result.out);
+  EXPECT_EQ(few.result.status, single.result.status);
+  EXPECT_EQ(few.times.size(), single.times.size());
+}
+
 // The slow file system of the benchmark, mounted for one test.
 struct slow_mount {
   std::string point;

@@ -41,7 +41,7 @@ TEST(Listing, EntriesOfUnknownKindAreLookedUp) {
   EXPECT_EQ(sorted_lines(r.out), sorted_lines(expected.out));
   EXPECT_EQ(sorted_lines(r.err), sorted_lines(expected.err));
   EXPECT_EQ(r.status, expected.status);
-  EXPECT_TRUE(contains(r.err, "'./2010-09-10 13.40.folderlink': it is a directory")) << r.err;
+  EXPECT_TRUE(contains(r.err, "'./2010-09-10 13.40.folderlink': it is a folder")) << r.err;
   EXPECT_EQ(mtime_of(unknown.at("target")), photo_time);
   EXPECT_EQ(mtime_of(unknown.at("2010-09-10 13.40.jpg")), photo_time);
   EXPECT_EQ(mtime_of(unknown.at("2010-09-10 13.40.dir")), old_mtime);

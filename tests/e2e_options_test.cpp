@@ -101,7 +101,7 @@ TEST(Options, RecursiveWalksSubfolders) {
   if (testing_windows_build()) return;  // Windows sees a POSIX link as a plain folder
   // The link to a folder is an entry like any other, never walked into.
   EXPECT_TRUE(contains(
-      r.err, "cannot set the time of './2010/IMG_2010-09-14 13.40_link.jpg': it is a directory"))
+      r.err, "cannot set the time of './2010/IMG_2010-09-14 13.40_link.jpg': it is a folder"))
       << r.err;
   EXPECT_FALSE(contains(r.out, "_link.jpg/"));
   EXPECT_EQ(r.status, 1);

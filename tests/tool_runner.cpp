@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,6 +78,11 @@ struct stat stat_of(const std::string& path, bool no_follow) {
   dup2(err_fd, STDERR_FILENO);
   if (chdir(folder.c_str()) != 0) _exit(126);
   for (const std::string& setting : setup.environment) putenv(const_cast<char*>(setting.c_str()));
+  if (setup.max_processes > 0) {
+    const rlimit limit{static_cast<rlim_t>(setup.max_processes),
+                       static_cast<rlim_t>(setup.max_processes)};
+    if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(126);
+  }
 
   std::vector<std::string> words;
   if (setup.as_nobody) {

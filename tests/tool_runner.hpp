@@ -23,6 +23,7 @@ struct run_setup {
   bool broken_pipe = false;  // stdout is a pipe whose reader has gone
   std::string stdout_path;   // send stdout to this file instead of a pipe
   int timeout_seconds = 60;
+  int max_processes = 0;  // with as_nobody: the most threads the tool may have (RLIMIT_NPROC)
 };
 
 tool_result run_tool(const std::string& folder, const std::vector<std::string>& arguments,

@@ -25,8 +25,7 @@ Example: \fBTZ=Europe/Berlin velmora \-\-local\fR.)"},
     {"--seconds", "", &o::seconds, nullptr, "read '.SS' after the minute", "velmora --seconds",
      R"(Read an optional \fB.\fISS\fR (00 to 59) right after the minute.
 Example: \fBvelmora \-\-seconds\fR reads \fB2010\-09\-10 13.40.17.jpg\fR as 13:40:17.)"},
-    {"--recursive", "", &o::recursive, nullptr, "walk subfolders too",
-     "velmora --recursive jpg",
+    {"--recursive", "", &o::recursive, nullptr, "walk subfolders too", "velmora --recursive jpg",
      R"(Walk subfolders too, depth first; links to folders are not followed.
 Paths are printed as \fB./2010/09/name.jpg\fR.
 Example: \fBvelmora \-\-recursive jpg\fR.)"},
@@ -76,8 +75,7 @@ Example: \fBvelmora \-\-auto \-\-date\-only jpg\fR stamps
 A folder that cannot be entered is an error.
 Example: \fBvelmora \-\-directory ~/Photos jpg\fR.)"},
     {"--journal", "FILE", nullptr, &o::journal,
-     "record each file's old time in FILE\nbefore setting it",
-     "velmora --journal ~/undo.txt jpg",
+     "record each file's old time in FILE\nbefore setting it", "velmora --journal ~/undo.txt jpg",
      R"(Before a file's time is set, append a record to \fIFILE\fR with its path,
 its last-modified time before the run and the time being set, to the
 nanosecond; records are synced to disk, in batches, before the times they
@@ -120,11 +118,13 @@ time: there it is an error.)"},
 
 constexpr exit_doc exits[] = {
     {0, "every selected file was stamped (or none was selected)"},
-    {1, "some selected file was not stamped, a folder could not be listed to its end, or "
-        "standard output failed"},
-    {2, "the command line is wrong, the folder of --directory cannot be entered, --local has no "
-        "zone, the journal cannot be written, or the journal to undo cannot be read or parsed; "
-        "nothing was touched"},
+    {1,
+     "some selected file was not stamped, a folder could not be listed to its end, or "
+     "standard output failed"},
+    {2,
+     "the command line is wrong, the folder of --directory cannot be entered, --local has no "
+     "zone, the journal cannot be written, or the journal to undo cannot be read or parsed; "
+     "nothing was touched"},
 };
 
 constexpr std::string_view help_start =
@@ -240,7 +240,8 @@ std::string help_text() {
 }
 
 std::string man_sections() {
-  std::string out = ".SH OPTIONS\nOptions are no words for the selection, and may stand anywhere.\n";
+  std::string out =
+      ".SH OPTIONS\nOptions are no words for the selection, and may stand anywhere.\n";
   for (const option_doc& option : table) {
     if (option.value.empty()) {
       out.append(".TP\n.B ").append(roff(option.name)).append("\n");

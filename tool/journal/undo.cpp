@@ -47,7 +47,7 @@ outcome undo_one(const std::string& path, const journal_line& record, bool dry_r
   file_time now;
   if (const int error = read_modified_time(file, now)) {
     report("cannot restore " + in_quotes(path) + ": " +
-           (error == error_is_directory ? std::string("it is a directory") : error_text(error)));
+           (error == error_is_directory ? std::string("it is a folder") : error_text(error)));
     return outcome::left_alone;
   }
   if (now == record.before) return outcome::unchanged;  // never stamped, or restored already
@@ -56,9 +56,11 @@ outcome undo_one(const std::string& path, const journal_line& record, bool dry_r
            format_utc(now) + ", the run set " + format_utc(record.set) + ")");
     return outcome::left_alone;
   }
+  std::string quoted;
+  const std::string shown(shown_path(path, quoted));
   const std::string line =
-      dry_run ? "Would restore timestamp:\t" + path + "\t" + format_utc(record.before) + "\n"
-              : "Restoring timestamp:\t" + path + "\n";
+      dry_run ? "Would restore timestamp:\t" + shown + "\t" + format_utc(record.before) + "\n"
+              : "Restoring timestamp:\t" + shown + "\n";
   if (!print_out(line)) return outcome::output_failed;
   if (dry_run) return outcome::restored;
   const set_result result = set_write_time(file, record.before);
@@ -94,7 +96,7 @@ int undo_journal(const std::string& path, bool dry_run) {
     const std::string full = runs.back().folder + record.path.substr(1);  // "./a" -> "/a"
     const outcome result = undo_one(full, record, dry_run);
     if (result == outcome::output_failed) {
-      report(std::string("cannot write to standard output: ") + std::strerror(errno));
+      report_output_failure();
       return 1;
     }
     if (result == outcome::left_alone) ++left_alone;

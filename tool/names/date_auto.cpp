@@ -1,5 +1,6 @@
 #include "names/date_auto.hpp"
 
+#include "names/clock_parts.hpp"
 #include "names/scan.hpp"
 
 namespace {
@@ -51,35 +52,6 @@ std::optional<found> take_time(std::string_view text, std::size_t at) {
   }
   f.end = end;
   return f;
-}
-
-// 'Z', '+0400', '-04:00' right after the time; nullopt when none stands there.
-std::optional<std::chrono::minutes> take_offset(std::string_view text, std::size_t& at) {
-  if (at < text.size() && text[at] == 'Z' && !(at + 1 < text.size() && is_letter(text[at + 1]))) {
-    ++at;
-    return std::chrono::minutes{0};
-  }
-  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) return std::nullopt;
-  const int sign = text[at] == '-' ? -1 : 1;
-  int hours = 0;
-  int minutes = 0;
-  std::size_t end = 0;
-  if (digit_run(text, at + 1) == 4) {
-    hours = number_at(text, at + 1, 2);
-    minutes = number_at(text, at + 3, 2);
-    end = at + 5;
-  } else if (digit_run(text, at + 1) == 2 && at + 3 < text.size() && text[at + 3] == ':' &&
-             digit_run(text, at + 4) == 2) {
-    hours = number_at(text, at + 1, 2);
-    minutes = number_at(text, at + 4, 2);
-    end = at + 6;
-  } else {
-    return std::nullopt;
-  }
-  at = end;
-  // Out of range reads as a whole day, which the caller refuses.
-  if (hours > 23 || minutes > 59) return std::chrono::hours{24};
-  return std::chrono::minutes{sign * (hours * 60 + minutes)};
 }
 
 // ' PM', '\u202fAM' or 'pm' after the time: true for PM, false for AM.
@@ -150,17 +122,14 @@ date_reading find_date_time(std::string_view text) {
     t = {date->time.year,   date->time.month,  date->time.day,       time->time.hour,
          time->time.minute, time->time.second, time->time.nanosecond};
     std::size_t end = time->end;
-    reading.offset = take_offset(text, end);
-    if (const std::optional<bool> pm = take_am_pm(text, end)) {
-      if (t.hour < 1 || t.hour > 12) {
-        reading.fault = date_fault::hour;
-        return reading;
-      }
-      t.hour = t.hour % 12 + (*pm ? 12 : 0);
+    const std::optional<utc_offset_text> offset = read_utc_offset(text, end);
+    if (offset) reading.offset = offset->offset;
+    if (const std::optional<bool> pm = take_am_pm(text, end); pm && !from_12_hour(t, *pm)) {
+      reading.fault = date_fault::hour;
+      return reading;
     }
     reading.fault = check_calendar(t);
-    if (reading.fault == date_fault::none && reading.offset &&
-        std::chrono::abs(*reading.offset) >= std::chrono::hours{24}) {
+    if (reading.fault == date_fault::none && offset && !offset->in_range) {
       reading.fault = date_fault::offset;
     }
     return reading;

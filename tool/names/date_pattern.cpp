@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "names/clock_parts.hpp"
 #include "names/scan.hpp"
 
 namespace {
@@ -44,26 +45,6 @@ bool match_fraction(matcher& m, std::size_t at, std::size_t item, fields f) {
   return false;
 }
 
-bool take_offset(std::string_view text, std::size_t& at, fields& f) {
-  if (at < text.size() && text[at] == 'Z') {
-    f.offset = std::chrono::minutes{0};
-    ++at;
-    return true;
-  }
-  if (at >= text.size() || (text[at] != '+' && text[at] != '-')) return false;
-  const int sign = text[at] == '-' ? -1 : 1;
-  std::size_t end = at + 1;
-  int hours = 0;
-  int minutes = 0;
-  if (!take_two(text, end, hours)) return false;
-  if (end < text.size() && text[end] == ':') ++end;
-  if (!take_two(text, end, minutes)) return false;
-  f.offset = std::chrono::minutes{sign * (hours * 60 + minutes)};
-  f.offset_in_range = hours <= 23 && minutes <= 59;
-  at = end;
-  return true;
-}
-
 // Matches pattern items from item on against the text from at on.
 bool match_item(matcher& m, std::size_t at, std::size_t item, fields f) {
   const std::string_view text = m.text;
@@ -103,7 +84,12 @@ bool match_item(matcher& m, std::size_t at, std::size_t item, fields f) {
       break;
     }
     case pattern_part::offset:
-      if (!take_offset(text, at, f)) return false;
+      if (const std::optional<utc_offset_text> offset = read_utc_offset(text, at)) {
+        f.offset = offset->offset;
+        f.offset_in_range = offset->in_range;
+      } else {
+        return false;
+      }
       break;
     case pattern_part::month:
     case pattern_part::day:
@@ -143,12 +129,9 @@ date_reading read_with_pattern(std::string_view text, const date_pattern& patter
   const fields& f = m.result;
   reading.time = f.time;
   reading.offset = f.offset;
-  if (f.pm) {
-    if (f.time.hour < 1 || f.time.hour > 12) {
-      reading.fault = date_fault::hour;
-      return reading;
-    }
-    reading.time.hour = f.time.hour % 12 + (*f.pm ? 12 : 0);
+  if (f.pm && !from_12_hour(reading.time, *f.pm)) {
+    reading.fault = date_fault::hour;
+    return reading;
   }
   reading.fault = check_calendar(reading.time);
   if (reading.fault == date_fault::none && !f.offset_in_range) reading.fault = date_fault::offset;

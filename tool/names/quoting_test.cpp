@@ -10,7 +10,7 @@ TEST(Quoting, AsAShellReadsIt) {
   EXPECT_EQ(in_quotes("./a\\b"), "'./a\\b'");  // a backslash is itself between quotes
   EXPECT_EQ(in_quotes("./a\tb\nc\x01\x7f"), "'./a'$'\\t''b'$'\\n''c'$'\\x01\\x7f'");
   EXPECT_EQ(in_quotes("./caf\xc3\xa9.jpg"), "'./caf\xc3\xa9.jpg'");  // UTF-8 as it is
-  EXPECT_EQ(in_quotes("./\xff.jpg"), "'./'$'\\xff''.jpg'");         // a byte that is not
+  EXPECT_EQ(in_quotes("./\xff.jpg"), "'./'$'\\xff''.jpg'");          // a byte that is not
   EXPECT_EQ(in_quotes("\n"), "$'\\n'");
   EXPECT_EQ(in_quotes("'"), "\\'");
   EXPECT_EQ(in_quotes(""), "''");

@@ -68,11 +68,11 @@ file_time platform_precision(const file_time& t) {
 }
 
 std::string error_text(int code) {
-  char text[512];
+  wchar_t text[512];
   const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  std::string message(text, length);
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(code), 0, text, sizeof text / sizeof text[0], nullptr);
+  std::string message = narrow(std::wstring_view(text, length));
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
                               message.back() == '.' || message.back() == ' ')) {
     message.pop_back();

@@ -27,7 +27,7 @@ std::string why_not_set(const set_result& result, const file_time& t) {
              (result.now ? "; its time is now " + format_utc(*result.now)
                          : "; its old time could not be put back");
     case error_is_directory:
-      return "it is a directory";
+      return "it is a folder";
     default:
       return error_text(result.error);
   }
