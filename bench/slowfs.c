@@ -107,11 +107,14 @@ static int slow_release(const char* path, struct fuse_file_info* fi) {
 
 // Lookups in one folder may run side by side, as on a network file system.
 // As a network client does, the kernel keeps what a listing told it for a
-// while, so that a file just listed needs no lookup of its own.
+// while, so that a file just listed needs no lookup of its own. Files
+// keep their backing numbers, as NFS reports a file's id, so that two
+// names of one file can be told.
 static void* slow_init(struct fuse_conn_info* conn, struct fuse_config* config) {
   if (conn->capable & FUSE_CAP_PARALLEL_DIROPS) conn->want |= FUSE_CAP_PARALLEL_DIROPS;
   config->entry_timeout = 30;
   config->attr_timeout = 30;
+  config->use_ino = 1;
   return NULL;
 }
 

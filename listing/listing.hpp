@@ -19,6 +19,9 @@ struct dir_entry {
   char name[768];
   int name_length;
   int kind;
+  // The file's number in its file system (Linux: d_ino), so that two names
+  // of one file can be told; 0 where the listing does not say (Windows).
+  unsigned long long file_number;
 };
 
 // One open listing. Its layout is the platform's own.

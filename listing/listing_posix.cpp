@@ -106,6 +106,7 @@ const dir_entry* next_entry(dir_listing* listing) {
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
   e.kind = kind_of(*listing, *d);
+  e.file_number = d->d_ino;
   return &e;
 }
 

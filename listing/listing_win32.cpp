@@ -118,6 +118,7 @@ const dir_entry* next_entry(dir_listing* listing) {
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
   e.kind = kind_of(listing->find_data.dwFileAttributes);
+  e.file_number = 0;
   return &e;
 }
 

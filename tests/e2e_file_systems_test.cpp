@@ -187,3 +187,26 @@ TEST(FileSystems, AnyNumberOfJobsSaysAndDoesWhatOneDoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// ext4 with 128-byte inodes keeps whole seconds: the times a run set are
+// kept cut, and the undo takes them for what the run set.
+TEST(FileSystems, UndoRecognisesTimesKeptInWholeSeconds) {
+  NEEDS_ROOT_AND_LOOPS();
+  scratch dir;
+  const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount",
+                         "32M");
+  if (!fs.ok) GTEST_SKIP() << "cannot make or mount ext4";
+  make_phone_folder(fs.point + "/photos");
+  const folder_state before = snapshot(fs.point + "/photos");
+  const tool_result r =
+      run_tool(fs.point + "/photos", {"--auto", "--recursive", "--journal", dir.at("J")});
+  EXPECT_EQ(r.status, 1) << r.err;  // the 2050 name
+  const tool_result undo = run_tool(dir.path, {"--undo", "J"});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.err, "");
+  EXPECT_EQ(snapshot(fs.point + "/photos"), before);
+}
+
+}  // namespace

@@ -202,4 +202,47 @@ TEST(Jobs, OnASlowFileSystemTheDefaultIsManyAndTheOutputTheSame) {
   EXPECT_LT(parallel_time, single_time);  // 16 at once: faster, even on a busy machine
 }
 
+// A folder inside a scratch folder, named as scratch names its files.
+struct scratch_view {
+  std::string path;
+  std::string at(const std::string& name) const { return path + "/" + name; }
+};
+
+// One file under several selected names, hard links and symbolic links,
+// ends at the time of the last name listed, whatever the thread count.
+// On the slow file system, where the order in which calls end is the
+// workers' and the file system's, two names set at once would race.
+TEST(Jobs, OneFileUnderManyNamesEndsAsWithOneThread) {
+  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
+      access("/dev/fuse", R_OK | W_OK) != 0) {
+    GTEST_SKIP() << "needs the slow file system: libfuse3, /dev/fuse and root";
+  }
+  scratch base;
+  std::filesystem::create_directory(base.at("backing"));
+  const scratch_view dir{base.at("backing")};
+  make_file(dir.at("2010-01-01 10.00.jpg"));
+  for (int i = 1; i <= 20; ++i) {
+    const std::string name = dir.at("2010-01-" + std::to_string(10 + i) + " 10.00.jpg");
+    if (i % 2 == 0) {
+      std::filesystem::create_hard_link(dir.at("2010-01-01 10.00.jpg"), name);
+    } else {
+      std::filesystem::create_symlink("2010-01-01 10.00.jpg", name);
+    }
+  }
+  for (int i = 0; i < 60; ++i) make_file(dir.at("2011-01-01 0." + std::to_string(i) + ".jpg"));
+  slow_mount mount(dir.path, base.at("mnt"));
+  ASSERT_TRUE(mount.mounted());
+  const tool_result single = run_tool(mount.point, {"--jobs", "1"});
+  const long long one = mtime_of(dir.at("2010-01-01 10.00.jpg"));
+  for (int round = 0; round < 5; ++round) {
+    set_old_times(dir.at("2010-01-01 10.00.jpg"));
+    const tool_result many = run_tool(mount.point, {"--jobs", "16", "--journal", base.at("J")});
+    EXPECT_EQ(many.out, single.out);
+    ASSERT_EQ(mtime_of(dir.at("2010-01-01 10.00.jpg")), one) << round;
+    const tool_result undo = run_tool(base.path, {"--undo", "J"});
+    EXPECT_EQ(undo.status, 0) << undo.err;
+    std::filesystem::remove(base.at("J"));
+  }
+}
+
 }  // namespace

@@ -7,7 +7,12 @@
 // - VELMORA_FAIL_LISTING_AFTER=N: reading a folder fails with EIO after N
 //   entries in all;
 // - VELMORA_FAIL_SYNC_AFTER=N: syncing a file to disk fails with EIO after
-//   N syncs, as a journal on a failing disk would.
+//   N syncs, as a journal on a failing disk would;
+// - VELMORA_WRITE_LIMIT=N: the files the tool opens (descriptors above 2)
+//   take N bytes in all: the write that would pass it writes what fits and
+//   returns that, and the next fails with ENOSPC, as a disk that fills up;
+// - VELMORA_UNREADABLE=NAME: looking that file up fails with ENOENT, as if
+//   it had been renamed between the listing and the read of its time.
 
 // Both readdir and readdir64 are wrapped, so the seam itself must see them
 // as the two functions they are.
@@ -60,6 +65,47 @@ extern "C" int utimensat(int dirfd, const char* path, const struct timespec time
     unlinkat(dirfd, path, 0);
   }
   return real(dirfd, path, times, flags);
+}
+
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+  using real_fn = ssize_t (*)(int, const void*, size_t);
+  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "write"));
+  static long written = 0;
+  const char* limit = std::getenv("VELMORA_WRITE_LIMIT");
+  if (fd > 2 && limit != nullptr) {
+    const long room = std::atol(limit) - written;
+    if (room <= 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+    if (static_cast<long>(size) > room) size = static_cast<size_t>(room);
+    const ssize_t n = real(fd, data, size);
+    if (n > 0) written += n;
+    return n;
+  }
+  return real(fd, data, size);
+}
+
+extern "C" int fstatat(int dirfd, const char* path, struct stat* st, int flags) {
+  using real_fn = int (*)(int, const char*, struct stat*, int);
+  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "fstatat"));
+  const char* victim = std::getenv("VELMORA_UNREADABLE");
+  if (victim != nullptr && std::strcmp(path, victim) == 0) {
+    errno = ENOENT;
+    return -1;
+  }
+  return real(dirfd, path, st, flags);
+}
+
+extern "C" int fstatat64(int dirfd, const char* path, struct stat64* st, int flags) {
+  using real_fn = int (*)(int, const char*, struct stat64*, int);
+  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "fstatat64"));
+  const char* victim = std::getenv("VELMORA_UNREADABLE");
+  if (victim != nullptr && std::strcmp(path, victim) == 0) {
+    errno = ENOENT;
+    return -1;
+  }
+  return real(dirfd, path, st, flags);
 }
 
 extern "C" int fdatasync(int fd) {

@@ -220,6 +220,10 @@ run_setup unprivileged() {
   return setup;
 }
 
+std::string tool_under_test() {
+  return tool_path();
+}
+
 run_setup with_fault_seam(const std::vector<std::string>& settings) {
   run_setup seam;
   const char* asan = std::getenv("ASAN_OPTIONS");

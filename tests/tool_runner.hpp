@@ -34,6 +34,9 @@ inline bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+// The path of the tool under test (run directly, without a runner).
+std::string tool_under_test();
+
 // True when the tool under test is a Windows build, run through a runner.
 bool testing_windows_build();
 

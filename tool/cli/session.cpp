@@ -70,6 +70,7 @@ int run_session(const run_options& options) {
       report(*error);
       return 2;
     }
+    if (!journal.note.empty()) report(journal.note);
   }
   if (!enter(options.directory) || !zone_known(options)) return 2;
   if (options.created && !set_creation_time_too()) {

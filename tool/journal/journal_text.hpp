@@ -29,8 +29,11 @@ void append_journal_time(std::string& text, const file_time& t);
 std::optional<file_time> parse_journal_time(std::string_view text);
 
 std::string folder_line(std::string_view folder);
+// With --created (Windows), a fifth field holds the creation time before
+// the run, which the run set to the same instant as the last-modified time.
 void append_file_line(std::string& out, std::string_view path, const file_time& before,
-                      const file_time& set);
+                      const file_time& set,
+                      const std::optional<file_time>& created_before = std::nullopt);
 
 enum class line_kind { magic, comment, folder, file, malformed };
 
@@ -39,7 +42,11 @@ struct journal_line {
   std::string path;  // the folder, or the file's path
   file_time before;
   file_time set;
+  std::optional<file_time> created_before;
 };
 
-// One line, without its line end.
+// One line, without its line end. A journal is text that anyone may
+// edit: a folder that is no full path, and a file's path that does not
+// begin with "./", leaves its folder ("..") or holds a NUL, make a line
+// malformed.
 journal_line parse_journal_line(std::string_view line);

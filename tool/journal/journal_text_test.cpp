@@ -54,4 +54,39 @@ TEST(JournalText, LinesParseOrAreMalformed) {
   }
 }
 
+TEST(JournalText, ARecordStaysInItsFolder) {
+  const std::string times = "\t2001-02-03T04:05:06.000000000Z\t2010-09-10T13:40:00.000000000Z";
+  for (const char* good : {"./a.jpg", "./2010/..a.jpg", "./a/b..", "./x/.../y"}) {
+    EXPECT_EQ(parse_journal_line("file\t" + std::string(good) + times).kind, line_kind::file)
+        << good;
+  }
+  for (const char* bad : {"./../outside/a.jpg", "./a/../../b", "./..", "a.jpg", "/etc/passwd",
+                          "./a\\x00b.jpg", ".\\..\\a.jpg", "./a\\\\..\\\\b"}) {
+    EXPECT_EQ(parse_journal_line("file\t" + std::string(bad) + times).kind, line_kind::malformed)
+        << bad;
+  }
+  for (const char* folder : {"/home/ann", "C:\\\\Users", "C:/Users", "\\\\\\\\server\\\\share"}) {
+    EXPECT_EQ(parse_journal_line("folder\t" + std::string(folder)).kind, line_kind::folder)
+        << folder;
+  }
+  for (const char* folder : {"Photos", "./Photos", "C:Photos", "/home\\x00/ann"}) {
+    EXPECT_EQ(parse_journal_line("folder\t" + std::string(folder)).kind, line_kind::malformed)
+        << folder;
+  }
+}
+
+TEST(JournalText, ACreationTimeRidesInAFifthField) {
+  const file_time before{*to_ticks({2001, 2, 3, 4, 5, 6}), 0};
+  const file_time set{*to_ticks({2010, 9, 10, 13, 40, 0}), 0};
+  const file_time created{*to_ticks({1999, 1, 1, 0, 0, 0}), 0};
+  std::string line;
+  append_file_line(line, "./a.jpg", before, set, created);
+  EXPECT_EQ(line,
+            "file\t./a.jpg\t2001-02-03T04:05:06.000000000Z\t2010-09-10T13:40:00.000000000Z"
+            "\t1999-01-01T00:00:00.000000000Z\n");
+  line.pop_back();
+  EXPECT_EQ(parse_journal_line(line).created_before, created);
+  EXPECT_EQ(parse_journal_line(line + "x").kind, line_kind::malformed);
+}
+
 }  // namespace

@@ -36,7 +36,10 @@ bool previous_line(backward_lines& lines, std::string& line, std::int64_t& offse
     std::string more(static_cast<std::size_t>(size), '\0');
     lines.file.clear();
     lines.file.seekg(lines.unread);
-    lines.file.read(more.data(), size);
+    if (!lines.file.read(more.data(), size)) {
+      lines.failed = true;
+      return false;
+    }
     lines.buffer.insert(0, more);
   }
 }

@@ -11,6 +11,7 @@ struct backward_lines {
   std::ifstream& file;
   std::int64_t unread;  // bytes before what has been read
   std::string buffer;   // read but not yet handed out; starts at offset unread
+  bool failed = false;  // a read failed: previous_line returned false before the start
 };
 
 backward_lines read_backwards(std::ifstream& file);

@@ -37,6 +37,11 @@ int write_modified_time(const file_ref& file, const file_time& time);
 // last-modified time (--created); false where the platform cannot.
 bool set_creation_time_too();
 
+// The file's creation time, and setting it alone, where the platform keeps
+// one (Windows); elsewhere they fail with ENOTSUP, and are never called.
+int read_creation_time(const file_ref& file, file_time& time);
+int write_creation_time(const file_ref& file, const file_time& time);
+
 // t as finely as this platform keeps file times (Windows: whole ticks).
 file_time platform_precision(const file_time& t);
 

@@ -72,6 +72,14 @@ bool set_creation_time_too() {
   return false;
 }
 
+int read_creation_time(const file_ref&, file_time&) {
+  return ENOTSUP;
+}
+
+int write_creation_time(const file_ref&, const file_time&) {
+  return ENOTSUP;
+}
+
 file_time platform_precision(const file_time& t) {
   return t;
 }

@@ -63,6 +63,25 @@ bool set_creation_time_too() {
   return true;
 }
 
+int read_creation_time(const file_ref& file, file_time& time) {
+  const HANDLE handle = open_attributes(file, FILE_READ_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  FILETIME created{};
+  const int result = GetFileTime(handle, &created, nullptr, nullptr) ? 0 : last_error();
+  CloseHandle(handle);
+  time = {from_filetime(created), 0};
+  return result;
+}
+
+int write_creation_time(const file_ref& file, const file_time& time) {
+  const HANDLE handle = open_attributes(file, FILE_WRITE_ATTRIBUTES);
+  if (handle == INVALID_HANDLE_VALUE) return last_error();
+  const FILETIME wanted = to_filetime(time.tick);
+  const int result = SetFileTime(handle, &wanted, nullptr, nullptr) ? 0 : last_error();
+  CloseHandle(handle);
+  return result;
+}
+
 file_time platform_precision(const file_time& t) {
   return {t.tick, 0};
 }

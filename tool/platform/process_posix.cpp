@@ -1,11 +1,27 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 
 #include "platform/process.hpp"
 
+// A standard stream that was closed (velmora >&-) is held by /dev/null,
+// opened so that writes to it fail: otherwise the next file opened, the
+// journal, would take its number and receive the tool's output. A write
+// to standard output then fails, and the run stops as for any broken
+// output.
+//
 // A reader that goes away (velmora | head) makes the next write fail with
-// EPIPE, which the run reports and stops on, instead of killing the process
-// without a word.
+// EPIPE, which the run reports and stops on, instead of killing the
+// process without a word.
 void prepare_process() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      const int held = open("/dev/null", O_RDONLY);
+      if (held >= 0 && held != fd) close(held);  // fd was taken meanwhile: nothing to hold
+    }
+  }
   std::signal(SIGPIPE, SIG_IGN);
 }
 

@@ -29,7 +29,12 @@ void record_and_hand_out(walk_state& state) {
     stamp_job& job = state.batch[i];
     if (!job.decision.time) continue;
     file_time before;
-    const int error = read_modified_time(file_of(job), before);
+    std::optional<file_time> created;
+    int error = read_modified_time(file_of(job), before);
+    if (error == 0 && state.options.created) {
+      created.emplace();
+      error = read_creation_time(file_of(job), *created);
+    }
     if (error == error_is_directory) continue;  // refused as such when it is set
     if (error != 0) {
       // No record, no stamp: a file the journal cannot undo is left alone.
@@ -38,7 +43,7 @@ void record_and_hand_out(walk_state& state) {
                       std::nullopt};
       continue;
     }
-    add_record(*state.journal, job.path, before, platform_precision(*job.decision.time));
+    add_record(*state.journal, job.path, before, platform_precision(*job.decision.time), created);
   }
   if (const int error = commit_records(*state.journal)) {
     report("cannot write the journal " + in_quotes(state.journal->path) + ": " +

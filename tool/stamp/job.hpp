@@ -32,5 +32,6 @@ inline void place_job(stamp_job& job, const dir_listing* folder, const dir_entry
   std::memcpy(job.entry.name, entry.name, static_cast<std::size_t>(entry.name_length) + 1);
   job.entry.name_length = entry.name_length;
   job.entry.kind = entry.kind;
+  job.entry.file_number = entry.file_number;
   job.path.assign(path);
 }

@@ -54,6 +54,7 @@ int start_workers(stamp_pipeline& p, const run_options& options, int jobs, std::
   p.options = &options;
   p.ring.resize(static_cast<std::size_t>(jobs) * places_per_worker);
   p.done.assign(p.ring.size(), 0);
+  p.numbers.assign(p.ring.size(), 0);
   p.chunk = places_per_worker / 2;
   for (int i = 0; i < jobs; ++i) {
     try {
@@ -70,9 +71,32 @@ bool pipeline_full(const stamp_pipeline& p) {
   return p.tail - p.head == p.ring.size();
 }
 
+namespace {
+
+// An entry that may lead to another file than its own: a link, or one
+// whose kind the listing did not say.
+bool may_lead_elsewhere(int kind) {
+  return kind == kind_link || kind == kind_unknown;
+}
+
+}  // namespace
+
+bool may_share_file(const stamp_pipeline& p, const stamp_job& job) {
+  if (p.head == p.tail) return false;
+  if (may_lead_elsewhere(job.entry.kind) || p.links_on_the_way > 0) return true;
+  const unsigned long long number = job.entry.file_number;
+  if (number == 0) return false;
+  for (std::size_t i = p.head; i < p.tail; ++i) {
+    if (p.numbers[i % p.ring.size()] == number) return true;
+  }
+  return false;
+}
+
 void push_job(stamp_pipeline& p, stamp_job& job) {
   // The place at the tail is no worker's until tail moves past it.
   const std::size_t place = p.tail % p.ring.size();
+  p.numbers[place] = job.entry.file_number;
+  if (may_lead_elsewhere(job.entry.kind)) ++p.links_on_the_way;
   std::swap(p.ring[place], job);
   bool wake = false;
   {
@@ -104,5 +128,6 @@ stamp_job* finished_job(stamp_pipeline& p, bool wait) {
 }
 
 void pop_job(stamp_pipeline& p) {
+  if (may_lead_elsewhere(p.ring[p.head % p.ring.size()].entry.kind)) --p.links_on_the_way;
   ++p.head;
 }

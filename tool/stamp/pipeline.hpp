@@ -21,12 +21,14 @@ struct stamp_pipeline {
   // A ring of jobs; the counters only grow: [head, tail) are on their way,
   // [taken, tail) wait for a worker. head is the walk's alone.
   std::vector<stamp_job> ring;
-  std::vector<char> done;  // by ring place, under lock
+  std::vector<char> done;                   // by ring place, under lock
+  std::vector<unsigned long long> numbers;  // the walk's: each place's file number
   std::size_t head = 0;
   std::size_t taken = 0;
   std::size_t tail = 0;
-  std::size_t chunk = 1;  // jobs a worker takes at once
-  int idle = 0;           // workers waiting for work
+  std::size_t chunk = 1;             // jobs a worker takes at once
+  std::size_t links_on_the_way = 0;  // the walk's: jobs on their way that may be links
+  int idle = 0;                      // workers waiting for work
   bool walk_waits = false;
   bool closing = false;
   std::mutex lock;
@@ -48,6 +50,12 @@ int start_workers(stamp_pipeline& pipeline, const run_options& options, int jobs
 // Whether every place of the ring is taken: the walk must take a finished
 // job back first.
 bool pipeline_full(const stamp_pipeline& pipeline);
+
+// Whether a job on its way may set the time of the same file as job: one
+// with the same file number, or any job where either may be a link (whose
+// file only a look-up tells). Such a job waits until the other is done,
+// so that the file ends at the time of its last name, as with one thread.
+bool may_share_file(const stamp_pipeline& pipeline, const stamp_job& job);
 
 // Hands an announced job to the workers (its contents are swapped in).
 void push_job(stamp_pipeline& pipeline, stamp_job& job);

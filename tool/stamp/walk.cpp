@@ -53,7 +53,8 @@ void hand_out(walk_state& state, stamp_job& job) {
     apply(job, state.options);
     return conclude(state, job);
   }
-  conclude_finished(state, false);  // waits only while every place is taken
+  // waits only while every place is taken, or for a job that may set the same file
+  conclude_finished(state, may_share_file(*state.pipeline, job));
   if (!announce(job, state.options, state.line)) return tally(stamp_result::output_failed, state);
   push_job(*state.pipeline, job);
   // The probe's answer decides how the folder's next files are set.
