@@ -28,22 +28,26 @@ void write_file(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// count dated files, each with an old time of its own to the nanosecond.
+// The old time of the i-th photo: its own, to the 100 ns that Windows keeps.
+long long photo_mtime(std::size_t i) {
+  return 981'173'106'123'456'700LL + static_cast<long long>(i) * 1'000'300LL;
+}
+
+// count dated files, each with an old time of its own.
 std::vector<std::string> make_photos(const std::string& folder, int count) {
   std::vector<std::string> names;
   for (int i = 0; i < count; ++i) {
     names.push_back("2010-01-01 " + std::to_string(i / 60 % 24) + "." + std::to_string(i % 60) +
                     " " + std::string(40, 'x') + std::to_string(i) + ".jpg");
     make_file(folder + "/" + names.back());
-    set_mtime(folder + "/" + names.back(), old_mtime + i * 1'000'003LL);
+    set_mtime(folder + "/" + names.back(), photo_mtime(names.size() - 1));
   }
   return names;
 }
 
 void expect_all_back(const std::string& folder, const std::vector<std::string>& names) {
   for (std::size_t i = 0; i < names.size(); ++i) {
-    ASSERT_EQ(mtime_of(folder + "/" + names[i]), old_mtime + static_cast<long long>(i) * 1'000'003LL)
-        << names[i];
+    ASSERT_EQ(mtime_of(folder + "/" + names[i]), photo_mtime(i)) << names[i];
   }
 }
 
@@ -153,7 +157,7 @@ TEST(JournalFaults, AFileWhoseTimeCannotBeReadIsNotStamped) {
                                  with_fault_seam({"VELMORA_UNREADABLE=" + names[1]}));
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(contains(r.err, "its time cannot be read for the journal")) << r.err;
-  EXPECT_EQ(mtime_of(dir.at("p/" + names[1])), old_mtime + 1'000'003LL);  // left alone
+  EXPECT_EQ(mtime_of(dir.at("p/" + names[1])), photo_mtime(1));  // left alone
   EXPECT_EQ(run_tool(dir.path, {"--undo", "J"}).status, 0);
   expect_all_back(dir.at("p"), names);
 }
