@@ -86,9 +86,13 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
   return real(fd, data, size);
 }
 
-extern "C" int fstatat(int dirfd, const char* path, struct stat* st, int flags) {
-  using real_fn = int (*)(int, const char*, struct stat*, int);
-  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "fstatat"));
+namespace {
+
+// fstatat and fstatat64 alike: the victim's look-up fails.
+template <typename stat_record>
+int looked_up(const char* name, int dirfd, const char* path, stat_record* st, int flags) {
+  using real_fn = int (*)(int, const char*, stat_record*, int);
+  const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, name));
   const char* victim = std::getenv("VELMORA_UNREADABLE");
   if (victim != nullptr && std::strcmp(path, victim) == 0) {
     errno = ENOENT;
@@ -97,15 +101,14 @@ extern "C" int fstatat(int dirfd, const char* path, struct stat* st, int flags) 
   return real(dirfd, path, st, flags);
 }
 
+}  // namespace
+
+extern "C" int fstatat(int dirfd, const char* path, struct stat* st, int flags) {
+  return looked_up("fstatat", dirfd, path, st, flags);
+}
+
 extern "C" int fstatat64(int dirfd, const char* path, struct stat64* st, int flags) {
-  using real_fn = int (*)(int, const char*, struct stat64*, int);
-  static const auto real = reinterpret_cast<real_fn>(dlsym(RTLD_NEXT, "fstatat64"));
-  const char* victim = std::getenv("VELMORA_UNREADABLE");
-  if (victim != nullptr && std::strcmp(path, victim) == 0) {
-    errno = ENOENT;
-    return -1;
-  }
-  return real(dirfd, path, st, flags);
+  return looked_up("fstatat64", dirfd, path, st, flags);
 }
 
 extern "C" int fdatasync(int fd) {

@@ -12,8 +12,8 @@ const tick_time noon = unix_epoch + seconds{1'262'347'200};  // 2010-01-01 12:00
 TEST(RestoreRule, ATimeKeptInCoarserStepsIsTheTimeSet) {
   const file_time set{noon + milliseconds{789}, 42};  // .789000042
   EXPECT_TRUE(kept_alike(set, set));
-  EXPECT_TRUE(kept_alike({noon, 0}, set));                  // whole seconds, cut
-  EXPECT_TRUE(kept_alike({noon + seconds{1}, 0}, set));     // or rounded up
+  EXPECT_TRUE(kept_alike({noon, 0}, set));                      // whole seconds, cut
+  EXPECT_TRUE(kept_alike({noon + seconds{1}, 0}, set));         // or rounded up
   EXPECT_TRUE(kept_alike({noon + milliseconds{780}, 0}, set));  // exFAT's 10 ms
   EXPECT_TRUE(kept_alike({noon + milliseconds{789}, 0}, set));  // a tick, no nanoseconds
   EXPECT_TRUE(kept_alike({noon + seconds{2}, 0}, {noon + seconds{1}, 0}));  // FAT's 2 s
