@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "decide/tick_time.hpp"
 #include "names/date_auto.hpp"
 #include "names/date_pattern.hpp"
 

@@ -99,3 +99,38 @@ TEST(Dates, TheBaseGrammarReadsAsBefore) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each shape in its zone, the zone named by --tz, and a word where UTC may
+// be a trap.
+TEST(Dates, TheZoneOfEveryShapeAndTheWordOnUtc) {
+  scratch dir;
+  make_file(dir.at("IMG_20100910_134012.jpg"));
+  make_file(dir.at("PXL_20100910_134012000.jpg"));
+  run_setup berlin;
+  berlin.environment = {"TZ=Europe/Berlin"};
+  tool_result r = run_tool(dir.path, {"--auto"}, berlin);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(contains(r.err, "names were read as UTC, though this computer's zone is not UTC"))
+      << r.err;
+  EXPECT_EQ(mtime_of(dir.at("IMG_20100910_134012.jpg")), utc_ns(2010, 9, 10, 13, 40, 12));
+  r = run_tool(dir.path, {"--auto", "--utc"}, berlin);
+  EXPECT_EQ(r.err, "");
+  r = run_tool(dir.path, {"--auto", "--tz", "+05:30"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("IMG_20100910_134012.jpg")), utc_ns(2010, 9, 10, 8, 10, 12));
+  EXPECT_EQ(mtime_of(dir.at("PXL_20100910_134012000.jpg")), utc_ns(2010, 9, 10, 13, 40, 12));
+  const tool_result unknown = run_tool(dir.path, {"--auto", "--tz", "Europe/Berln"});
+  EXPECT_EQ(unknown.status, 2);
+  if (testing_windows_build()) {
+    EXPECT_TRUE(contains(run_tool(dir.path, {"--tz", "Asia/Tokyo"}).err, "fixed offset"));
+    return;
+  }
+  r = run_tool(dir.path, {"--auto", "--tz", "Asia/Tokyo"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("IMG_20100910_134012.jpg")), utc_ns(2010, 9, 10, 4, 40, 12));
+  EXPECT_EQ(mtime_of(dir.at("PXL_20100910_134012000.jpg")), utc_ns(2010, 9, 10, 13, 40, 12));
+}
+
+}  // namespace

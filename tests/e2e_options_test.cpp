@@ -20,7 +20,8 @@ TEST(Options, DryRunChangesNothing) {
   EXPECT_EQ(r.out,
             lines({"Would set timestamp:\t./2010-09-10 13.40.jpg\t2010-09-10 14:40:00 UTC"}));
   EXPECT_EQ(r.err,
-            lines({"velmora: cannot read a date from './2010-02-30 13.40.jpg': that day does not "
+            lines({"velmora: names are read as UTC (--local or --tz ZONE reads them in a zone)",
+                   "velmora: cannot read a date from './2010-02-30 13.40.jpg': that day does not "
                    "exist in that month",
                    "velmora: 1 of 2 selected files were left alone"}));
   EXPECT_EQ(r.status, 1);

@@ -4,6 +4,7 @@
 
 #include "cli/options.hpp"
 #include "cli/words.hpp"
+#include "names/clock_parts.hpp"
 #include "names/quoting.hpp"
 
 namespace {
@@ -48,6 +49,18 @@ parsed_command check_combinations(parsed_command parsed,
   if (parsed.what != command::run) return parsed;
   if (o.auto_date && !o.format.empty())
     return usage_error("--auto and --format exclude each other");
+  if (static_cast<int>(o.local) + static_cast<int>(o.utc) + static_cast<int>(!o.tz.empty()) > 1) {
+    return usage_error("--local, --utc and --tz each name the zone: give one of them");
+  }
+  if (!o.tz.empty() && (o.tz.front() == '+' || o.tz.front() == '-')) {
+    std::size_t end = 0;
+    const std::optional<utc_offset_text> offset = read_utc_offset(o.tz, end);
+    if (!offset || end != o.tz.size() || !offset->in_range) {
+      return usage_error("--tz " + in_quotes(o.tz) +
+                         " is no offset from UTC such as +05:30, -0400 or +02");
+    }
+    o.tz_offset = offset->offset;
+  }
   if (!o.undo.empty()) {
     if (!o.words.empty()) return usage_error("--undo takes no words, only the journal");
     for (const option_doc* option : given) {
@@ -74,13 +87,18 @@ parsed_command check_combinations(parsed_command parsed,
 }  // namespace
 
 time_rule time_rule_of(const run_options& o) {
-  return {o.auto_date,
-          o.pattern,
-          o.seconds,
-          o.date_only,
-          o.local,
-          o.shift,
-          o.front_cut > 0 || o.back_cut > 0};
+  time_rule rule;
+  rule.auto_date = o.auto_date;
+  rule.pattern = o.pattern;
+  rule.seconds = o.seconds;
+  rule.date_only = o.date_only;
+  rule.local = o.local || (!o.tz.empty() && !o.tz_offset);
+  rule.utc = o.utc;
+  rule.fixed_offset = o.tz_offset;
+  rule.shift = o.shift;
+  rule.show_read = o.front_cut > 0 || o.back_cut > 0;
+  rule.latest_year = o.latest_year;
+  return rule;
 }
 
 parsed_command read_arguments(const std::vector<std::string_view>& arguments) {

@@ -22,6 +22,8 @@ struct run_options {
   std::vector<std::string> words;
   bool dry_run = false;
   bool local = false;
+  bool utc = false;  // --utc: names are UTC, and that is meant
+  std::string tz;    // --tz: a zone's name or a fixed offset; empty for none
   bool seconds = false;
   bool recursive = false;
   std::string directory;   // --directory: the folder to run in; empty for the current one
@@ -34,7 +36,11 @@ struct run_options {
   int jobs = 0;            // files stamped at once, 1 to 64; 0: chosen by the file system
   bool verbose = false;    // say how the run was set up
   bool created = false;    // set the creation time too (Windows)
-  date_pattern pattern;    // and as read
+  // Set by the session from the clock, not by the command line:
+  int latest_year = 30827;  // epoch milliseconds name no later year
+  bool warn_utc = false;    // names read as UTC on a computer whose zone is not UTC
+  date_pattern pattern;     // and as read
+  std::optional<std::chrono::minutes> tz_offset;  // --tz as a fixed offset
 };
 
 enum class command { run, help, version, usage_error };

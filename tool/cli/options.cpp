@@ -14,14 +14,34 @@ stamped.
 With \fB\-\-undo\fR, only show what would be restored.
 Example: \fBvelmora \-\-dry\-run +1 jpg\fR.)",
      true},
-    {"--local", "", &o::local, nullptr, "read names as local time (TZ)", "velmora --local",
-     R"(Read names as local time in the zone of \fBTZ\fR, or of the system.
+    {"--local", "", &o::local, nullptr,
+     "read names as local time (TZ); Pixel\nnames and offsets stay UTC", "velmora --local",
+     R"(Read the names of the shapes that write local time as local time in the
+zone of \fBTZ\fR, or of the system; Pixel's \fBPXL_\fR names are UTC, and a
+name with an offset from UTC names one instant, whatever is given.
 A \fBTZ\fR that names no zone on the machine (such as a misspelt
 \fBEurope/Berln\fR) is an error, never a silent run in UTC.
 A time that a change of summer time skips is read as the clock would show
 it had it not been changed (02:30 in a gap of one hour is 03:30 summer
 time); a time that occurs twice is the earlier of the two.
 Example: \fBTZ=Europe/Berlin velmora \-\-local\fR.)"},
+    {"--utc", "", &o::utc, nullptr, "read names as UTC (the default), and\nsay no more of it",
+     "velmora --utc",
+     R"(Read names as UTC, as they are read by default, and say so: on a
+computer whose zone is not UTC, a run that reads local-time names as UTC
+says once on standard error how to read them otherwise; \fB\-\-utc\fR
+states that UTC is meant, and the note is not printed.)"},
+    {"--tz", "ZONE", nullptr, &o::tz,
+     "read local-time names in ZONE: a\nzone's name or an offset like +05:30",
+     "velmora --auto --tz Europe/Berlin",
+     R"(Read the names of the shapes that write local time as local time in
+\fIZONE\fR rather than in UTC or the system's zone: a name of the zone
+database (\fBEurope/Berlin\fR, from /usr/share/zoneinfo or \fBTZDIR\fR),
+or a fixed offset from UTC (\fB+05:30\fR, \fB\-0400\fR, \fB+02\fR).
+A photo folder from a trip is in the trip's zone, not the computer's.
+On Windows, which has no zone database, only a fixed offset is taken.
+A zone that is not on the machine is an error.
+Example: \fBvelmora \-\-auto \-\-tz Asia/Tokyo jpg\fR.)"},
     {"--seconds", "", &o::seconds, nullptr, "read '.SS' after the minute", "velmora --seconds",
      R"(Read an optional \fB.\fISS\fR (00 to 59) right after the minute.
 Example: \fBvelmora \-\-seconds\fR reads \fB2010\-09\-10 13.40.17.jpg\fR as 13:40:17.)"},

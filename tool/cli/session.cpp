@@ -1,5 +1,7 @@
 #include "cli/session.hpp"
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -22,11 +24,43 @@ bool enter(const std::string& directory) {
   return !error;
 }
 
+// The zone that local-time names are read in, checked; --tz with a name
+// makes it the local zone.
 bool zone_known(const run_options& options) {
+  if (!options.tz.empty() && !options.tz_offset) {
+    if (const std::optional<std::string> problem = use_zone(options.tz)) {
+      report("--tz " + in_quotes(options.tz) + ": " + *problem);
+      return false;
+    }
+    return true;
+  }
   if (!options.local) return true;
   const std::optional<std::string> problem = local_zone_problem();
   if (problem) report("cannot read names as local time: " + *problem);
   return !problem;
+}
+
+// What a dry run says first: the zone its names are read in.
+std::string zone_line(const run_options& options) {
+  if (options.tz_offset) return "names are read at UTC" + options.tz;
+  if (!options.tz.empty()) return "names are read as local time in " + options.tz;
+  if (options.local) {
+    const char* tz = std::getenv("TZ");
+    return std::string("names are read as local time (") +
+           (tz != nullptr ? "TZ=" + std::string(tz) : std::string("the system's zone")) + ")";
+  }
+  if (options.utc) return "names are read as UTC";
+  return "names are read as UTC (--local or --tz ZONE reads them in a zone)";
+}
+
+// What the run learns from the clock: the latest year an app's epoch
+// milliseconds may name, and whether UTC names need a word.
+void read_the_clock(run_options& o) {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  o.latest_year = static_cast<int>(year_month_day{floor<days>(now)}.year()) + 1;
+  o.warn_utc = !o.local && !o.utc && o.tz.empty() &&
+               !local_zone_is_utc(duration_cast<seconds>(now.time_since_epoch()));
 }
 
 // The folder the run starts in, as the journal names it.
@@ -73,6 +107,9 @@ int run_session(const run_options& options) {
     if (!journal.note.empty()) report(journal.note);
   }
   if (!enter(options.directory) || !zone_known(options)) return 2;
+  run_options o = options;
+  read_the_clock(o);
+  if (o.dry_run) report(zone_line(o));
   if (options.created && !set_creation_time_too()) {
     report("--created: this system has no call that sets a file's creation time");
     return 2;
@@ -85,7 +122,7 @@ int run_session(const run_options& options) {
       return 2;
     }
   }
-  const int status = run(options, journaled ? &journal : nullptr, jobs_for(options));
+  const int status = run(o, journaled ? &journal : nullptr, jobs_for(o));
   close_journal(journal);
   return status;
 }

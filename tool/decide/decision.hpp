@@ -12,12 +12,26 @@
 inline constexpr std::string_view cannot_read = "cannot read a date from ";
 inline constexpr std::string_view cannot_set = "cannot set the time of ";
 
+// The zone a name's time was placed in.
+enum class zone_basis {
+  utc_by_default,  // a local-time shape, read as UTC as no zone was named
+  utc,             // as UTC, by --utc
+  local,           // in the local zone (--local, or --tz ZONE)
+  fixed,           // at --tz's fixed offset
+  utc_shape,       // the shape writes UTC (Pixel)
+  instant,         // the name names one instant (an offset, epoch milliseconds)
+};
+
 struct stamp_decision {
   std::optional<file_time> time;  // the time to set; nullopt when the file is left alone
   std::string_view what;          // for a refusal: cannot_read or cannot_set
   std::string why;
   std::optional<std::string> read;  // what a cut left, to show in the message
+  zone_basis basis = zone_basis::utc_by_default;
 };
+
+// How a basis is said: "UTC, as no zone was named", "local time", ...
+std::string_view describe(zone_basis basis);
 
 // How the names of a run are read and their times placed.
 struct time_rule {
@@ -25,9 +39,12 @@ struct time_rule {
   date_pattern pattern;    // --format, compiled; empty for none
   bool seconds = false;    // --seconds
   bool date_only = false;  // a date with no time is stamped at 00:00
-  bool local = false;      // local time rather than UTC
-  ticks shift{};           // the hour shift
-  bool show_read = false;  // a cut was made: a refusal says what it left
+  bool local = false;      // local time rather than UTC (--local, or --tz with a zone)
+  bool utc = false;        // --utc: UTC, and said so
+  std::optional<std::chrono::minutes> fixed_offset;  // --tz +05:30
+  ticks shift{};                                     // the hour shift
+  bool show_read = false;                            // a cut was made: a refusal says what it left
+  int latest_year = 30827;  // epoch milliseconds name no year after this (next year)
 };
 
 // The time that date_text (nullopt: the cuts left none) names under the

@@ -74,4 +74,42 @@ TEST(Decision, AutoDateOnlyAndOffsets) {
   EXPECT_EQ(decide("2010-09-10 13.40", base).time->tick, photo);
 }
 
+TEST(Decision, NeverMidnightWhereATimeWasNotRead) {
+  time_rule rule;
+  rule.auto_date = true;
+  rule.date_only = true;
+  for (const char* name : {"Bildschirmfoto 2021-03-04 um 12h34m56s", "IMG 2021-03-04 12h34",
+                           "2021-03-04 kl 12:34 z"}) {
+    const stamp_decision d = decide(name, rule);
+    EXPECT_FALSE(d.time) << name;
+    EXPECT_EQ(d.why.find("--date-only"), std::string::npos) << d.why;
+  }
+  EXPECT_TRUE(decide("IMG-20100910-WA0001", rule).time);  // a counter is no time
+  time_rule base;
+  base.date_only = true;
+  EXPECT_FALSE(decide("2021-03-04 um 12.34.56", base).time);
+  EXPECT_TRUE(decide("2021-03-04 party", base).time);
+}
+
+TEST(Decision, EachShapeInItsZone) {
+  time_rule rule;
+  rule.auto_date = true;
+  rule.local = true;
+  // Pixel names are UTC, and a name with an offset is one instant: --local moves neither.
+  EXPECT_EQ(decide("PXL_20100910_134000000", rule).time->tick, photo);
+  EXPECT_EQ(decide("PXL_20100910_134000000", rule).basis, zone_basis::utc_shape);
+  EXPECT_EQ(decide("IMG_20100910_134000", rule).time->tick, photo - hours{2});
+  rule.local = false;
+  rule.fixed_offset = minutes{330};
+  EXPECT_EQ(decide("IMG_20100910_134000", rule).time->tick, photo - minutes{330});
+  EXPECT_EQ(decide("IMG_20100910_134000", rule).basis, zone_basis::fixed);
+  time_rule plain;
+  plain.auto_date = true;
+  EXPECT_EQ(decide("IMG_20100910_134000", plain).basis, zone_basis::utc_by_default);
+  rule.latest_year = 2020;
+  EXPECT_FALSE(decide("mmexport1614861296000", rule).time);  // 2021, after the latest year
+  rule.latest_year = 2022;
+  EXPECT_EQ(decide("mmexport1614861296000", rule).basis, zone_basis::instant);
+}
+
 }  // namespace

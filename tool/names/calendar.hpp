@@ -28,7 +28,8 @@ enum class date_fault {
   hour,
   minute,
   second,
-  offset
+  offset,
+  day_half  // a 12-hour mark (AM, PM) stands there in a form not read
 };
 
 // The checks Windows makes before it turns a calendar time into ticks:

@@ -2,7 +2,8 @@
 
 #include "names/scan.hpp"
 
-std::optional<utc_offset_text> read_utc_offset(std::string_view text, std::size_t& at) {
+std::optional<utc_offset_text> read_utc_offset(std::string_view text, std::size_t& at,
+                                               bool hours_alone) {
   if (at < text.size() && text[at] == 'Z' && !(at + 1 < text.size() && is_letter(text[at + 1]))) {
     ++at;
     return utc_offset_text{};
@@ -12,10 +13,15 @@ std::optional<utc_offset_text> read_utc_offset(std::string_view text, std::size_
   if (digit_run(text, end) < 2) return std::nullopt;
   const int hours = number_at(text, end, 2);
   end += 2;
-  if (end < text.size() && text[end] == ':') ++end;
+  const int sign = text[at] == '-' ? -1 : 1;
+  const bool colon = end < text.size() && text[end] == ':';
+  if (hours_alone && !colon && !digit_at(text, end)) {
+    at = end;
+    return utc_offset_text{std::chrono::minutes{sign * hours * 60}, hours <= 23};
+  }
+  if (colon) ++end;
   if (digit_run(text, end) < 2) return std::nullopt;
   const int minutes = number_at(text, end, 2);
-  const int sign = text[at] == '-' ? -1 : 1;
   at = end + 2;
   return utc_offset_text{std::chrono::minutes{sign * (hours * 60 + minutes)},
                          hours <= 23 && minutes <= 59};

@@ -15,8 +15,10 @@ struct utc_offset_text {
 };
 
 // 'Z' (not followed by a letter), '+HHMM' or '+HH:MM' (two digits each, or
-// '-') at text[at]; moves at past it. nullopt when none stands there.
-std::optional<utc_offset_text> read_utc_offset(std::string_view text, std::size_t& at);
+// '-'), and with hours_alone '+HH' too, at text[at]; moves at past it.
+// nullopt when none stands there.
+std::optional<utc_offset_text> read_utc_offset(std::string_view text, std::size_t& at,
+                                               bool hours_alone = true);
 
 // Turns a 12-hour clock's hour (1 to 12) into the 24-hour one: 12 AM is
 // 00, 12 PM is 12. false when the hour is not 1 to 12.

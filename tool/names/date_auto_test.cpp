@@ -66,4 +66,61 @@ TEST(DateAuto, NeverGuesses) {
   EXPECT_EQ(found("20100910_134012 20110101_000000"), "2010-09-10 13:40:12.000000000");
 }
 
+TEST(DateAuto, TwelveHourMarksInEveryFormAreReadOrRefused) {
+  const std::string pm = "2021-03-04 14:34:56.000000000";
+  for (const char* name :
+       {"Screenshot 2021-03-04 at 2.34.56\u00a0PM", "Screenshot 2021-03-04 at 2.34.56  PM",
+        "Screenshot 2021-03-04 at 2.34.56_PM", "Screenshot 2021-03-04 at 2.34.56 p.m.",
+        "Screenshot 2021-03-04 at 2.34.56\u2009pm", "屏幕快照 2021-03-04 下午2.34.56",
+        "スクリーンショット 2021-03-04 午後2.34.56", "스크린샷 2021-03-04 오후 2.34.56",
+        "2021-03-04 2.34.56 下午"}) {
+    EXPECT_EQ(found(name), pm) << name;
+  }
+  EXPECT_EQ(found("2021-03-04 上午12.34.56"), "2021-03-04 00:34:56.000000000");
+  // A mark that stands there in a form not read: never a 24-hour guess.
+  EXPECT_EQ(found("Screenshot 2021-03-04 at 2.34.56-PM"), describe(date_fault::day_half));
+}
+
+TEST(DateAuto, AShortWordInAnyLanguageJoinsADateToADottedTime) {
+  for (const char* name :
+       {"Bildschirmfoto 2021-03-04 um 12.34.56",
+        "Capture d\u2019\u00e9cran 2021-03-04 \u00e0 12.34.56",
+        "Schermafbeelding 2021-03-04 om 12.34.56", "Captura de pantalla 2021-03-04 a las 12.34.56",
+        "Sk\u00e4rmavbild 2021-03-04 kl. 12.34.56"}) {
+    EXPECT_EQ(found(name), "2021-03-04 12:34:56.000000000") << name;
+  }
+  EXPECT_EQ(found("Screen Recording 2022-02-23 at 2.59.39 PM"), "2022-02-23 14:59:39.000000000");
+  EXPECT_EQ(found("2021-03-04 party 12.34.56"), describe(date_fault::no_time));  // five letters
+  EXPECT_EQ(found("2021-03-04 um 12-34-56"), describe(date_fault::no_time));     // not dotted
+}
+
+TEST(DateAuto, OffsetsAndFractionsInEveryFormWritten) {
+  EXPECT_EQ(found("2021-03-04T12:34:56+05"), "2021-03-04 12:34:56.000000000 300m");
+  EXPECT_EQ(found("2021-03-04 12.34.56 -0400"), "2021-03-04 12:34:56.000000000 -240m");
+  EXPECT_EQ(found("2010-09-10 13.40.17-12"), "2010-09-10 13:40:17.000000000");  // a counter
+  EXPECT_EQ(found("Screenshot_2020-01-01-12-00-00-123_com.android.chrome"),
+            "2020-01-01 12:00:00.123000000");
+  EXPECT_EQ(found("2010-09-10 13.40.17-123"), "2010-09-10 13:40:17.000000000");
+}
+
+TEST(DateAuto, EpochMillisecondsBehindTheirPrefixesOnly) {
+  for (const char* name :
+       {"mmexport1614861296000", "wx_camera_1614861296000", "FB_IMG_1614861296123"}) {
+    const date_reading r = find_date_time(name);
+    EXPECT_EQ(r.fault, date_fault::none) << name;
+    EXPECT_TRUE(r.epoch);
+    EXPECT_EQ(r.offset, std::chrono::minutes{0});
+    EXPECT_EQ(r.time.hour, 12);
+    EXPECT_EQ(r.time.minute, 34);
+  }
+  EXPECT_EQ(found("FB_IMG_1614861296123").substr(0, 23), "2021-03-04 12:34:56.123");
+  EXPECT_FALSE(find_date_time("1614861296000").epoch);
+  EXPECT_NE(find_date_time("mmexport0914861296000").fault, date_fault::none);  // 1998
+}
+
+TEST(DateAuto, PixelNamesAreUtc) {
+  EXPECT_TRUE(find_date_time("PXL_20230101_123456789").utc_shape);
+  EXPECT_FALSE(find_date_time("IMG_20230101_123456").utc_shape);
+}
+
 }  // namespace

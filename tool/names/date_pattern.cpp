@@ -1,13 +1,93 @@
 #include "names/date_pattern.hpp"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <vector>
 
 #include "names/clock_parts.hpp"
 #include "names/scan.hpp"
 
 namespace {
 
-// What has been read so far: a match may be tried again from any point.
+// Places in a text: bit k stands for the text from byte k on. A name is at
+// most 765 bytes (255 UTF-16 units of Windows, as UTF-8), and the place
+// past its end counts too.
+constexpr std::size_t most_places = 1024;
+using places = std::bitset<most_places>;
+
+// What the text offers at each place, found once for the whole match.
+struct text_marks {
+  std::string_view text;
+  std::array<places, 10> runs{};  // runs[n]: at least n digits stand there (n up to 9)
+  // Where each byte of the pattern's literals stands, found once a byte.
+  std::array<std::uint16_t, 256> byte_index{};  // 0: not found yet; else its place in bytes, + 1
+  std::vector<places> bytes{};
+};
+
+const places& byte_places(text_marks& marks, char c) {
+  std::uint16_t& index = marks.byte_index[static_cast<unsigned char>(c)];
+  if (index == 0) {
+    places found;
+    for (std::size_t k = 0; k < marks.text.size(); ++k) found[k] = marks.text[k] == c;
+    marks.bytes.push_back(found);
+    index = static_cast<std::uint16_t>(marks.bytes.size());
+  }
+  return marks.bytes[index - 1u];
+}
+
+places am_pm_places(const std::string_view text) {
+  places found;
+  for (std::size_t k = 0; k + 1 < text.size(); ++k) {
+    const char c = text[k];
+    found[k] = (c == 'A' || c == 'a' || c == 'P' || c == 'p') &&
+               (text[k + 1] == 'M' || text[k + 1] == 'm');
+  }
+  return found;
+}
+
+// Where the rest of the pattern, from item on, matches: rest holds the
+// places from which the items after it match.
+places matches_from(text_marks& marks, const pattern_item& item, const places& rest) {
+  const std::string_view text = marks.text;
+  switch (item.part) {
+    case pattern_part::any: {
+      // Every place at or before the last one the rest matches from.
+      places before;
+      for (std::size_t k = text.size() + 1; k-- > 0;) {
+        if (rest[k]) {
+          before.set();
+          return before >> (most_places - 1 - k);
+        }
+      }
+      return before;
+    }
+    case pattern_part::literal:
+      return byte_places(marks, item.literal) & (rest >> 1);
+    case pattern_part::year:
+      return marks.runs[4] & (rest >> 4);
+    case pattern_part::fraction: {
+      places found;
+      for (std::size_t n = 1; n <= 9; ++n) found |= marks.runs[n] & (rest >> n);
+      return found;
+    }
+    case pattern_part::am_pm:
+      return am_pm_places(text) & (rest >> 2);
+    case pattern_part::offset: {
+      places found;
+      for (std::size_t k = 0; k < text.size(); ++k) {
+        std::size_t end = k;
+        found[k] = read_utc_offset(text, end) && rest[end];
+      }
+      return found;
+    }
+    default:  // the two-digit fields
+      return marks.runs[2] & (rest >> 2);
+  }
+}
+
+// What has been read on the way.
 struct fields {
   calendar_time time{0, 0, 0, 0, 0, 0, 0};
   std::optional<bool> pm;
@@ -15,118 +95,75 @@ struct fields {
   bool offset_in_range = true;
 };
 
-// A two-digit field, no more and no less.
-bool take_two(std::string_view text, std::size_t& at, int& field) {
-  if (!digit_at(text, at) || !digit_at(text, at + 1)) return false;
-  field = number_at(text, at, 2);
-  at += 2;
-  return true;
-}
-
-// One match of a pattern against a text. Whether the rest of a pattern
-// matches from a point depends on that point alone, not on the fields read
-// on the way, so a point that failed once is not tried again: a pattern
-// with many '*' costs items × length tries at most, never more.
-struct matcher {
-  std::string_view text;
-  const date_pattern& pattern;
-  std::vector<bool> failed;  // by (item, at)
-  fields result;
-};
-
-bool match(matcher& m, std::size_t at, std::size_t item, fields f);
-
-// The fraction is as long as it can be, shorter only if the rest needs it.
-bool match_fraction(matcher& m, std::size_t at, std::size_t item, fields f) {
-  for (std::size_t n = std::min<std::size_t>(9, digit_run(m.text, at)); n >= 1; --n) {
-    f.time.nanosecond = fraction_at(m.text, at, n);
-    if (match(m, at + n, item + 1, f)) return true;
-  }
-  return false;
-}
-
-// Matches pattern items from item on against the text from at on.
-bool match_item(matcher& m, std::size_t at, std::size_t item, fields f) {
-  const std::string_view text = m.text;
-  if (item == m.pattern.size()) {
-    m.result = f;
-    return true;
-  }
-  const pattern_item& p = m.pattern[item];
+// Reads item at place at, where the rest matches from one of next; returns
+// the place after it, as the first match found takes it.
+std::size_t read_item(const pattern_item& item, std::string_view text, std::size_t at,
+                      const places& next, fields& f) {
   calendar_time& t = f.time;
-  switch (p.part) {
+  switch (item.part) {
     case pattern_part::any:
-      for (std::size_t end = at; end <= text.size(); ++end) {
-        if (match(m, end, item + 1, f)) return true;
-      }
-      return false;
-    case pattern_part::fraction:
-      return match_fraction(m, at, item, f);
-    case pattern_part::literal:
-      if (at >= text.size() || text[at] != p.literal) return false;
-      ++at;
-      break;
-    case pattern_part::year:
-      if (digit_run(text, at) < 4) return false;
-      t.year = number_at(text, at, 4);
-      at += 4;
-      break;
-    case pattern_part::year_2:
-      if (!take_two(text, at, t.year)) return false;
-      t.year += t.year < 69 ? 2000 : 1900;  // as POSIX says for %y
-      break;
-    case pattern_part::am_pm: {
-      if (at + 1 >= text.size() || (text[at + 1] != 'M' && text[at + 1] != 'm')) return false;
-      const char c = text[at];
-      if (c != 'A' && c != 'a' && c != 'P' && c != 'p') return false;
-      f.pm = c == 'P' || c == 'p';
-      at += 2;
-      break;
+      while (!next[at]) ++at;  // as short as it can be
+      return at;
+    case pattern_part::fraction: {
+      std::size_t n = std::min<std::size_t>(9, digit_run(text, at));
+      while (!next[at + n]) --n;  // as long as it can be
+      t.nanosecond = fraction_at(text, at, n);
+      return at + n;
     }
-    case pattern_part::offset:
-      if (const std::optional<utc_offset_text> offset = read_utc_offset(text, at)) {
-        f.offset = offset->offset;
-        f.offset_in_range = offset->in_range;
-      } else {
-        return false;
-      }
-      break;
-    case pattern_part::month:
-    case pattern_part::day:
-    case pattern_part::hour:
-    case pattern_part::hour_12:
-    case pattern_part::minute:
-    case pattern_part::second: {
-      int* field = p.part == pattern_part::month    ? &t.month
-                   : p.part == pattern_part::day    ? &t.day
-                   : p.part == pattern_part::minute ? &t.minute
-                   : p.part == pattern_part::second ? &t.second
-                                                    : &t.hour;
-      if (!take_two(text, at, *field)) return false;
-      break;
+    case pattern_part::literal:
+      return at + 1;
+    case pattern_part::year:
+      t.year = number_at(text, at, 4);
+      return at + 4;
+    case pattern_part::year_2:
+      t.year = number_at(text, at, 2);
+      t.year += t.year < 69 ? 2000 : 1900;  // as POSIX says for %y
+      return at + 2;
+    case pattern_part::am_pm:
+      f.pm = text[at] == 'P' || text[at] == 'p';
+      return at + 2;
+    case pattern_part::offset: {
+      const std::optional<utc_offset_text> offset = read_utc_offset(text, at);
+      f.offset = offset->offset;
+      f.offset_in_range = offset->in_range;
+      return at;
+    }
+    default: {
+      int* field = item.part == pattern_part::month    ? &t.month
+                   : item.part == pattern_part::day    ? &t.day
+                   : item.part == pattern_part::minute ? &t.minute
+                   : item.part == pattern_part::second ? &t.second
+                                                       : &t.hour;
+      *field = number_at(text, at, 2);
+      return at + 2;
     }
   }
-  return match(m, at, item + 1, f);
-}
-
-bool match(matcher& m, std::size_t at, std::size_t item, fields f) {
-  const std::size_t point = item * (m.text.size() + 1) + at;
-  if (m.failed[point]) return false;
-  if (match_item(m, at, item, f)) return true;
-  m.failed[point] = true;
-  return false;
 }
 
 }  // namespace
 
 date_reading read_with_pattern(std::string_view text, const date_pattern& pattern) {
   date_reading reading;
-  matcher m{text, pattern, std::vector<bool>((pattern.size() + 1) * (text.size() + 1)), {}};
-  if (!match(m, 0, 0, fields{})) {
-    reading.fault = date_fault::no_match;
-    return reading;
+  reading.fault = date_fault::no_match;
+  if (text.size() + 1 > most_places) return reading;
+  text_marks marks;
+  marks.text = text;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const std::size_t run = digit_run(text, k);
+    for (std::size_t n = 1; n <= std::min<std::size_t>(run, 9); ++n) marks.runs[n][k] = true;
   }
-  const fields& f = m.result;
+  // from[i]: the places from which the items from i on match. What follows
+  // the last item is ignored: every place matches the empty rest.
+  std::vector<places> from(pattern.size() + 1);
+  for (std::size_t k = 0; k <= text.size(); ++k) from.back()[k] = true;
+  for (std::size_t i = pattern.size(); i-- > 0;)
+    from[i] = matches_from(marks, pattern[i], from[i + 1]);
+  if (!from[0][0]) return reading;
+  fields f;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < pattern.size(); ++i)
+    at = read_item(pattern[i], text, at, from[i + 1], f);
+  reading.end = at;
   reading.time = f.time;
   reading.offset = f.offset;
   if (f.pm && !from_12_hour(reading.time, *f.pm)) {

@@ -32,12 +32,19 @@ struct pattern_item {
 
 using date_pattern = std::vector<pattern_item>;
 
-// The pattern, or the message of a usage error: a conversion it does not
+// The longest pattern --format takes.
+inline constexpr std::size_t longest_pattern = 4096;
+
+// The pattern, or the message of a usage error: one longer than
+// longest_pattern, a conversion it does not
 // know, a lone '%', %I without %p, or no year, month, day, hour and minute
 // (hour and minute may be left out with date_only).
 std::optional<date_pattern> compile_pattern(std::string_view text, bool date_only,
                                             std::string& error);
 
 // Matches the pattern from the start of text; what follows the match is
-// ignored. no_match when it does not match.
+// ignored. no_match when it does not match. '*' takes as little as it can
+// and %f as much as it can, where the rest of the pattern still matches.
+// No recursion: the work is the pattern's length times the text's, a
+// word of bits at a time.
 date_reading read_with_pattern(std::string_view text, const date_pattern& pattern);

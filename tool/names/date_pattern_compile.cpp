@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <string>
 
 #include "names/date_pattern.hpp"
 
@@ -23,10 +24,17 @@ bool has(const date_pattern& pattern, pattern_part part) {
 
 std::optional<date_pattern> compile_pattern(std::string_view text, bool date_only,
                                             std::string& error) {
+  if (text.size() > longest_pattern) {
+    error = "the pattern is longer than " + std::to_string(longest_pattern) + " characters";
+    return std::nullopt;
+  }
   date_pattern pattern;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '*') {
-      pattern.push_back({pattern_part::any, '\0'});
+      // Two '*' in a row match what one does.
+      if (pattern.empty() || pattern.back().part != pattern_part::any) {
+        pattern.push_back({pattern_part::any, '\0'});
+      }
     } else if (text[i] != '%') {
       pattern.push_back({pattern_part::literal, text[i]});
     } else if (++i == text.size()) {

@@ -69,4 +69,30 @@ TEST(DatePattern, MalformedPatternsAreUsageErrors) {
   EXPECT_NE(compile_error("%Y-%m-%d %H.%M %p"), "");  // %p without %I
 }
 
+TEST(DatePattern, AnyPatternUpToItsBoundIsQuick) {
+  std::string error;
+  EXPECT_FALSE(compile_pattern(std::string(30'000, '*') + "%Y%m%d%H%M", false, error));
+  EXPECT_NE(error.find("longer than 4096"), std::string::npos) << error;
+  const std::optional<date_pattern> stars =
+      compile_pattern(std::string(4000, '*') + "%Y%m%d%H%M", false, error);
+  ASSERT_TRUE(stars) << error;
+  EXPECT_EQ(stars->size(), 6u);  // the stars are one
+  // The worst: as many items as the bound allows, on a name of 255 bytes.
+  std::string worst = "%Y%m%d%H%M";
+  while (worst.size() + 2 <= longest_pattern) worst += "*x";
+  const std::optional<date_pattern> pattern = compile_pattern(worst, false, error);
+  ASSERT_TRUE(pattern) << error;
+  const std::string name = "201009101340" + std::string(243, 'x');
+  const auto start = std::chrono::steady_clock::now();
+  // It asks for more x than the name holds, which only the whole work finds.
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(read_with_pattern(name, *pattern).fault, date_fault::no_match);
+  const auto each = (std::chrono::steady_clock::now() - start) / 10;
+  // Well under a millisecond in a plain build; the bound leaves room for sanitizers.
+  EXPECT_LT(each, std::chrono::milliseconds{20});
+  std::string fits = "%Y%m%d%H%M";
+  for (int i = 0; i < 243; ++i) fits += "*x";
+  EXPECT_EQ(read_with_pattern(name, *compile_pattern(fits, false, error)).fault, date_fault::none);
+}
+
 }  // namespace

@@ -1,5 +1,9 @@
 #include "names/date_reading.hpp"
 
+#include <algorithm>
+
+#include "names/scan.hpp"
+
 std::string_view describe(date_fault fault) {
   switch (fault) {
     case date_fault::none:
@@ -26,6 +30,22 @@ std::string_view describe(date_fault fault) {
       return "the seconds are not two digits between 00 and 59";
     case date_fault::offset:
       return "the offset from UTC is not between -23:59 and +23:59";
+    case date_fault::day_half:
+      return "a 12-hour mark (AM, PM) stands after the time in a form velmora does not read";
   }
   return "unknown fault";
+}
+
+bool time_like_after(std::string_view text, std::size_t at) {
+  for (; at < text.size(); ++at) {
+    if (!is_digit(text[at]) || (at > 0 && is_digit(text[at - 1]))) continue;
+    const std::size_t hour = digit_run(text, at);
+    if (hour > 2) continue;
+    std::size_t next = at + hour;
+    const std::size_t separator_end = std::min(text.size(), next + 3);
+    while (next < separator_end && !is_digit(text[next])) ++next;
+    if (next == at + hour || digit_run(text, next) < 2) continue;
+    if (number_at(text, at, hour) <= 24 && number_at(text, next, 2) <= 59) return true;
+  }
+  return false;
 }

@@ -13,7 +13,19 @@ struct date_reading {
   // An offset from UTC written in the name: the name then names one
   // instant, and --local does not apply.
   std::optional<std::chrono::minutes> offset;
+  // The shape writes UTC, not the local time (Pixel's PXL_ names).
+  bool utc_shape = false;
+  // Milliseconds since 1970 behind an app's prefix: a date only between
+  // 2000 and next year, which the caller, who knows the year, checks.
+  bool epoch = false;
+  std::size_t end = 0;  // just past what was read: the date alone, for no_time
 };
+
+// Whether text from at on holds something shaped like a time that was not
+// read: one or two digits, a separator of up to three characters that are
+// no digits, and two digits ('12.34', '12h34m', '2.34.56'). A counter such
+// as 'WA0001' is no time.
+bool time_like_after(std::string_view text, std::size_t at);
 
 // A short phrase that says what is wrong, for a message.
 std::string_view describe(date_fault fault);

@@ -56,6 +56,7 @@ constexpr format_step date_format[] = {{&calendar_time::year, '\0'},
 date_reading read_date_text(std::string_view text, bool with_seconds, bool date_only) {
   date_reading reading;
   calendar_time& t = reading.time;
+  const std::size_t size = text.size();
   for (const format_step& step : date_format) {
     std::optional<int> number;
     if (step.before == ' ') {
@@ -68,6 +69,7 @@ date_reading read_date_text(std::string_view text, bool with_seconds, bool date_
       // With --date-only, a date with no hour after it is a date of its own.
       if (date_only && step.field == &calendar_time::hour) {
         t = {t.year, t.month, t.day, 0, 0, 0, 0};
+        reading.end = size - text.size();
         const date_fault fault = check_calendar(t);
         reading.fault = fault == date_fault::none ? date_fault::no_time : fault;
       }

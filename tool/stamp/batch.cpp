@@ -39,8 +39,8 @@ void record_and_hand_out(walk_state& state) {
     if (error != 0) {
       // No record, no stamp: a file the journal cannot undo is left alone.
       job.decision = {std::nullopt, cannot_set,
-                      "its time cannot be read for the journal: " + error_text(error),
-                      std::nullopt};
+                      "its time cannot be read for the journal: " + error_text(error), std::nullopt,
+                      job.decision.basis};
       continue;
     }
     add_record(*state.journal, job.path, before, platform_precision(*job.decision.time), created);

@@ -130,5 +130,10 @@ int run(const run_options& options, run_journal* journal, int jobs) {
                             state.clues));
   }
   if (state.left_alone > 0) report(left_alone(state.left_alone, state.selected));
+  if (options.warn_utc && !options.dry_run && state.utc_by_default > 0) {
+    report(
+        "the names were read as UTC, though this computer's zone is not UTC; --local reads "
+        "them as local time, --tz ZONE in another zone, and --utc says UTC is meant");
+  }
   return state.failed ? 1 : 0;
 }

@@ -14,7 +14,15 @@ void conclude(walk_state& state, const stamp_job& job) {
     report(rounding_note(job.path, *result.now));
     state.folder.rounding_said = true;
   }
-  tally(report_outcome(job, state.options, state.line), state);
+  const stamp_result outcome = report_outcome(job, state.options, state.line);
+  if (outcome == stamp_result::stamped) {
+    if (job.decision.basis == zone_basis::utc_by_default) ++state.utc_by_default;
+    if (state.options.verbose) {
+      report(in_quotes(job.path) + ": " + format_utc(*job.decision.time) + ", " +
+             std::string(describe(job.decision.basis)));
+    }
+  }
+  tally(outcome, state);
 }
 
 }  // namespace

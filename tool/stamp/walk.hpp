@@ -18,18 +18,19 @@
 
 struct walk_state {
   const run_options& options;
-  time_rule rule;               // how names are read, from the options
-  std::string path;             // the folder being walked, "./" first, then the entry's name
-  run_journal* journal;         // null without --journal
-  stamp_pipeline* pipeline;     // null when one thread stamps
-  std::int64_t selected = 0;    // entries that passed the selection
-  std::int64_t left_alone = 0;  // of those, the ones not stamped
-  selection_clues clues{};      // gathered while nothing is selected
-  bool failed = false;          // something selected was not stamped, or a listing failed
-  bool stopped = false;         // standard output or the journal broke: the run ends here
-  folder_knowledge folder{};    // of the folder being walked
-  stamp_job job{};              // the file being considered, reused from file to file
-  std::string line{};           // the output line being written, reused
+  time_rule rule;                   // how names are read, from the options
+  std::string path;                 // the folder being walked, "./" first, then the entry's name
+  run_journal* journal;             // null without --journal
+  stamp_pipeline* pipeline;         // null when one thread stamps
+  std::int64_t selected = 0;        // entries that passed the selection
+  std::int64_t left_alone = 0;      // of those, the ones not stamped
+  std::int64_t utc_by_default = 0;  // stamped from a local-time shape read as UTC
+  selection_clues clues{};          // gathered while nothing is selected
+  bool failed = false;              // something selected was not stamped, or a listing failed
+  bool stopped = false;             // standard output or the journal broke: the run ends here
+  folder_knowledge folder{};        // of the folder being walked
+  stamp_job job{};                  // the file being considered, reused from file to file
+  std::string line{};               // the output line being written, reused
   // With a journal: the first batch_count wait for their records, in
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch{};
