@@ -101,9 +101,9 @@ TEST(Readme, EveryShapeReadsAsTheTableSays) {
     std::string read_as = row[2].substr(0, row[2].find(" ("));
     if (!read_as.ends_with(" UTC")) read_as += " UTC";
     EXPECT_EQ(format_utc(*d.time), read_as) << example;
-    const zone_basis basis = row[3] == "local"   ? zone_basis::utc_by_default
-                             : row[3] == "UTC"   ? zone_basis::utc_shape
-                                                 : zone_basis::instant;
+    const zone_basis basis = row[3] == "local" ? zone_basis::utc_by_default
+                             : row[3] == "UTC" ? zone_basis::utc_shape
+                                               : zone_basis::instant;
     EXPECT_EQ(d.basis, basis) << example;
   }
 }

@@ -10,7 +10,7 @@
 
 struct found_part {
   calendar_time time;
-  std::size_t end = 0;  // just past what was read
+  std::size_t end = 0;             // just past what was read
   day_half half = day_half::none;  // a mark before the time (上午, 오후)
   char joint = '\0';               // what joins hour, minute and second; '\0' run together
   bool iso = false;                // the date and the time are joined by 'T'

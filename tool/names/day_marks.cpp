@@ -8,9 +8,9 @@ struct script_mark {
   std::string_view text;
   day_half half;
 };
-constexpr script_mark script_marks[] = {
-    {"上午", day_half::am}, {"下午", day_half::pm}, {"午前", day_half::am},
-    {"午後", day_half::pm}, {"오전", day_half::am}, {"오후", day_half::pm}};
+constexpr script_mark script_marks[] = {{"上午", day_half::am}, {"下午", day_half::pm},
+                                        {"午前", day_half::am}, {"午後", day_half::pm},
+                                        {"오전", day_half::am}, {"오후", day_half::pm}};
 
 // The blanks a name may hold before a mark: space, no-break space,
 // narrow no-break space (recent macOS), thin space.

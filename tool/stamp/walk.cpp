@@ -4,12 +4,16 @@
 
 namespace {
 
+// A job that sets a time while its folder's trust is unknown is the
+// folder's probe: what came of it is what the folder teaches.
+bool is_probe(const walk_state& state, const stamp_job& job) {
+  return state.folder.trust == folder_trust::unknown && job.decision.time && !state.options.dry_run;
+}
+
 // The one conclusion of a job, whichever thread set its time.
 void conclude(walk_state& state, const stamp_job& job) {
   const set_result& result = job.result;
-  const bool probe =
-      state.folder.trust == folder_trust::unknown && job.decision.time && !state.options.dry_run;
-  if (probe) state.folder.trust = learn_trust(result);
+  if (is_probe(state, job)) state.folder.trust = learn_trust(result);
   if (result.error == 0 && result.rounded && result.now && !state.folder.rounding_said) {
     report(rounding_note(job.path, *result.now));
     state.folder.rounding_said = true;
@@ -53,8 +57,7 @@ void conclude_finished(walk_state& state, bool all) {
 }
 
 void hand_out(walk_state& state, stamp_job& job) {
-  const bool probe =
-      state.folder.trust == folder_trust::unknown && job.decision.time && !state.options.dry_run;
+  const bool probe = is_probe(state, job);
   job.verify = must_verify(state.folder.trust);
   if (state.pipeline == nullptr) {
     if (!announce(job, state.options, state.line)) return tally(stamp_result::output_failed, state);
