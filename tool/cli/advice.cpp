@@ -40,12 +40,22 @@ std::string command_line(const std::vector<std::string>& words) {
   return in_quotes(line);
 }
 
-// The words that are no extensions (shifts and cuts), which any command we
-// suggest keeps.
+// The words that are no extensions (shifts and cuts) and take effect: the
+// last of each kind, for a later one replaces an earlier. Any command we
+// suggest keeps them, and only them.
 std::vector<std::string> kept_words(const run_options& options) {
+  const auto kind = [](const std::string& word) {
+    return word.front() == '+' ? '-' : word.front();
+  };
   std::vector<std::string> kept;
-  for (const std::string& word : options.words) {
-    if (!is_extension_word(word)) kept.push_back(word);
+  const std::vector<std::string>& words = options.words;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (is_extension_word(words[i])) continue;
+    bool later = false;
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      later = later || (!is_extension_word(words[j]) && kind(words[j]) == kind(words[i]));
+    }
+    if (!later) kept.push_back(words[i]);
   }
   return kept;
 }
@@ -68,6 +78,16 @@ std::string folder_advice(const run_options& options, std::string_view folder) {
   for (const std::string& word : kept_words(options)) words.push_back(word);
   return "; " + in_quotes(folder) + " looks like a folder: to stamp the files in it, run " +
          command_line(words);
+}
+
+// An extension is written without its dot: '.jpg' matches no name.
+std::string dot_advice(const std::vector<std::string>& extensions) {
+  for (const std::string& word : extensions) {
+    if (word.size() > 1 && word.front() == '.' && word.find('.', 1) == std::string::npos) {
+      return "; an extension is written without its dot, as in " + in_quotes(word.substr(1));
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -102,10 +122,12 @@ std::string nothing_selected(const run_options& options, std::string_view folder
     line += (i > 0 ? ", " : "") + in_quotes(extensions[i]);
   }
   if (only_options) {
-    std::vector<std::string> words = options.words;
+    std::vector<std::string> words = kept_words(options);
+    const bool replaced = words.size() < options.words.size();
     words.push_back("jpg");
     return line + ": every word is also an extension to match, so name the extensions too, " +
-           "as in " + command_line(words);
+           "as in " + command_line(words) +
+           (replaced ? " (a later shift or cut replaces an earlier one)" : "");
   }
   for (const std::string& word : extensions) {
     if (looks_like_file(word)) return line + file_advice(options);
@@ -113,11 +135,34 @@ std::string nothing_selected(const run_options& options, std::string_view folder
   for (const std::string& word : extensions) {
     if (looks_like_folder(word, clues)) return line + folder_advice(options, word);
   }
+  if (const std::string dot = dot_advice(extensions); !dot.empty()) return line + dot;
   if (!clues.other_case.empty()) {
     line += "; extensions match exactly, case included, and the folder has names ending in " +
             in_quotes("." + clues.other_case);
   }
   return line;
+}
+
+std::string unmatched_words(const run_options& options, const selection_clues& clues) {
+  const std::vector<std::string>& words = options.words;
+  std::vector<std::string> unmatched;
+  for (std::size_t i = 0; i < words.size() && i < clues.matched.size(); ++i) {
+    if (!is_extension_word(words[i])) continue;
+    bool matched = false;  // a word given twice matched where its twin did
+    for (std::size_t j = 0; j < words.size() && j < clues.matched.size(); ++j) {
+      matched = matched || (clues.matched[j] && words[j] == words[i]);
+    }
+    if (!matched && std::find(unmatched.begin(), unmatched.end(), words[i]) == unmatched.end()) {
+      unmatched.push_back(words[i]);
+    }
+  }
+  if (unmatched.empty()) return {};
+  std::string line =
+      unmatched.size() == 1 ? "no file had the extension " : "no file had any of the extensions ";
+  for (std::size_t i = 0; i < unmatched.size(); ++i) {
+    line += (i > 0 ? ", " : "") + in_quotes(unmatched[i]);
+  }
+  return line + dot_advice(unmatched);
 }
 
 std::string left_alone(std::int64_t count, std::int64_t selected) {

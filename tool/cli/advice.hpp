@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/arguments.hpp"
 
 // What a run noticed on its way that may explain an empty selection.
 struct selection_clues {
-  std::string other_case;   // an extension that equals a word but for case
-  std::string folder_word;  // a word that names a folder the run listed
+  std::string other_case;     // an extension that equals a word but for case
+  std::string folder_word;    // a word that names a folder the run listed
+  std::vector<char> matched;  // by word: some file had it as its extension
 };
 
 // The extension of the first name of a listing that is no word of the
@@ -25,6 +27,10 @@ bool is_extension_word(std::string_view word);
 // The line to print when nothing in folder was selected.
 std::string nothing_selected(const run_options& options, std::string_view folder,
                              const selection_clues& clues);
+
+// The line that names the extension words that selected nothing while
+// others did (a typo such as 'jgp'), or empty.
+std::string unmatched_words(const run_options& options, const selection_clues& clues);
 
 // "N of M selected files were left alone".
 std::string left_alone(std::int64_t count, std::int64_t selected);

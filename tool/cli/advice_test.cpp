@@ -38,11 +38,11 @@ TEST(Advice, SaysHowToRunItInstead) {
             "so name the extensions too, as in 'velmora }4 jpg'");
   // A folder, by its slash or because the listing held one of that name.
   EXPECT_NE(why_nothing({"Photos/"}).find("run 'velmora --directory Photos/'"), std::string::npos);
-  EXPECT_NE(why_nothing({"}4", "Photos"}, {"", "Photos"})
+  EXPECT_NE(why_nothing({"}4", "Photos"}, {"", "Photos", {}})
                 .find("'Photos' looks like a folder: to stamp the files in it, run "
                       "'velmora --directory Photos }4'"),
             std::string::npos);
-  EXPECT_EQ(why_nothing({"JPG"}, {"jpg", ""}),
+  EXPECT_EQ(why_nothing({"JPG"}, {"jpg", "", {}}),
             "no file in '.' has the extension 'JPG'; extensions match exactly, case included, and "
             "the folder has names ending in '.jpg'");
 }
@@ -57,6 +57,29 @@ TEST(Advice, CaseClue) {
 
 TEST(Advice, Summary) {
   EXPECT_EQ(left_alone(3, 100000), "3 of 100000 selected files were left alone");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Advice, WordsThatMatchedNothingAndTheShiftsThatTakeEffect) {
+  run_options o;
+  o.words = {"jgp", "jpg", "jpg", "+1"};
+  selection_clues clues{{}, {}, {0, 1, 0, 0}};
+  EXPECT_EQ(unmatched_words(o, clues), "no file had the extension 'jgp'");
+  o.words = {".jpg", "mp4"};
+  clues.matched = {0, 1};
+  EXPECT_EQ(unmatched_words(o, clues),
+            "no file had the extension '.jpg'; an extension is written without its dot, as in "
+            "'jpg'");
+  clues.matched = {1, 1};
+  EXPECT_EQ(unmatched_words(o, clues), "");
+  o.words = {"+1", "+2"};
+  EXPECT_NE(nothing_selected(o, ".", {})
+                .find("as in 'velmora +2 jpg' (a later shift or cut "
+                      "replaces an earlier one)"),
+            std::string::npos);
 }
 
 }  // namespace

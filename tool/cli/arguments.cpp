@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/options.hpp"
+#include "cli/typos.hpp"
 #include "cli/words.hpp"
 #include "names/clock_parts.hpp"
 #include "names/quoting.hpp"
@@ -109,6 +110,9 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     if (long_options && (argument == "-h" || argument == "--help")) return {command::help, {}, {}};
+    if (const std::optional<std::string> typo = long_options ? dash_typo(argument) : std::nullopt) {
+      return usage_error(*typo);
+    }
     if (!long_options || !argument.starts_with("--")) {
       if (std::optional<std::string> error = read_word(argument, o)) {
         return usage_error(*error + dash_hint(argument));
@@ -126,7 +130,9 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
     const std::string_view name = argument.substr(0, argument.find('='));
     const option_doc* option = find_option(name);
     if (option == nullptr || (option->flag != nullptr && name.size() < argument.size())) {
-      return usage_error("unknown option " + in_quotes(argument));
+      const std::string meant = option == nullptr ? nearest_option(name) : "";
+      return usage_error("unknown option " + in_quotes(argument) +
+                         (meant.empty() ? "" : " (did you mean " + meant + "?)"));
     }
     given.push_back(option);
     if (option->flag != nullptr) {

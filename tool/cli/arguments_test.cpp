@@ -148,3 +148,20 @@ TEST(Arguments, UndoTakesOnlyWhatMeansSomethingWithIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Arguments, AutocorrectedDashesAndMisspeltOptionsAreUsageErrorsThatHelp) {
+  const parsed_command dash =
+      parse({"\xE2\x80\x94"
+             "dry-run",
+             "jpg"});
+  EXPECT_EQ(dash.what, command::usage_error);
+  EXPECT_NE(dash.error.find("did you mean '--dry-run'?"), std::string::npos) << dash.error;
+  const parsed_command typo = parse({"--recursiv"});
+  EXPECT_NE(typo.error.find("(did you mean --recursive?)"), std::string::npos) << typo.error;
+  // After --, no word is an option: the dash is an extension's.
+  EXPECT_EQ(parse({"--", "\xE2\x80\x94x"}).what, command::run);
+}
+
+}  // namespace

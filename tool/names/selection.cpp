@@ -14,11 +14,16 @@ std::optional<name_parts> split_name(std::string_view name) {
 
 bool extension_selected(const std::vector<std::string>& words, bool shift_given,
                         std::string_view extension) {
-  if (words.empty() || (words.size() == 1 && shift_given)) return true;
-  for (const std::string& word : words) {
-    if (word == extension) return true;
+  return selecting_word(words, shift_given, extension) != std::string_view::npos;
+}
+
+std::size_t selecting_word(const std::vector<std::string>& words, bool shift_given,
+                           std::string_view extension) {
+  if (words.empty() || (words.size() == 1 && shift_given)) return words.size();
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == extension) return i;
   }
-  return false;
+  return std::string_view::npos;
 }
 
 std::optional<std::string_view> cut_date_text(std::string_view stem, std::int64_t front_cut,

@@ -24,6 +24,11 @@ std::optional<name_parts> split_name(std::string_view name);
 bool extension_selected(const std::vector<std::string>& words, bool shift_given,
                         std::string_view extension);
 
+// The same, saying which word selected it: its place among the words;
+// words.size() when every extension passes; npos when none selects it.
+std::size_t selecting_word(const std::vector<std::string>& words, bool shift_given,
+                           std::string_view extension);
+
 // The date text of a stem: front_cut characters off its front and back_cut
 // off its back, counted as characters (characters.hpp). A back cut that is
 // negative or leaves less than nothing cuts nothing. nullopt when the front

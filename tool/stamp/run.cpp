@@ -24,12 +24,14 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
   const std::optional<name_parts> parts = split_name(name);
   if (!parts) return;
   const run_options& o = state.options;
-  if (!extension_selected(o.words, o.shift_given, parts->extension)) {
+  const std::size_t word = selecting_word(o.words, o.shift_given, parts->extension);
+  if (word == std::string_view::npos) {
     if (state.selected == 0 && state.clues.other_case.empty()) {
       state.clues.other_case = extension_in_other_case(o, parts->extension);
     }
     return;
   }
+  if (word < state.clues.matched.size()) state.clues.matched[word] = 1;
   ++state.selected;
   stamp_job& job = state.job;
   place_job(job, folder, entry, state.path);
@@ -106,7 +108,8 @@ int run(const run_options& options, run_journal* journal, int jobs) {
                    .rule = time_rule_of(options),
                    .path = "./",
                    .journal = options.dry_run ? nullptr : journal,
-                   .pipeline = nullptr};
+                   .pipeline = nullptr,
+                   .clues = {{}, {}, std::vector<char>(options.words.size(), 0)}};
   if (jobs > 1) {
     std::string why;
     const int started = start_workers(pipeline, options, jobs, why);
@@ -128,6 +131,9 @@ int run(const run_options& options, run_journal* journal, int jobs) {
   if (state.selected == 0 && !state.stopped) {
     report(nothing_selected(options, options.directory.empty() ? "." : options.directory,
                             state.clues));
+  }
+  if (state.selected > 0 && !state.stopped) {
+    if (const std::string line = unmatched_words(options, state.clues); !line.empty()) report(line);
   }
   if (state.left_alone > 0) report(left_alone(state.left_alone, state.selected));
   if (options.warn_utc && !options.dry_run && state.utc_by_default > 0) {
