@@ -152,17 +152,21 @@ date_reading read_with_pattern(std::string_view text, const date_pattern& patter
     const std::size_t run = digit_run(text, k);
     for (std::size_t n = 1; n <= std::min<std::size_t>(run, 9); ++n) marks.runs[n][k] = true;
   }
-  // from[i]: the places from which the items from i on match. What follows
-  // the last item is ignored: every place matches the empty rest.
-  std::vector<places> from(pattern.size() + 1);
-  for (std::size_t k = 0; k <= text.size(); ++k) from.back()[k] = true;
-  for (std::size_t i = pattern.size(); i-- > 0;)
-    from[i] = matches_from(marks, pattern[i], from[i + 1]);
-  if (!from[0][0]) return reading;
+  // after[n]: the places from which the last n items match, found from the
+  // last item back. What follows the last item is ignored: every place
+  // matches the empty rest. Where no place is left, nothing matches.
+  std::vector<places> after(1);
+  for (std::size_t k = 0; k <= text.size(); ++k) after[0][k] = true;
+  for (std::size_t i = pattern.size(); i-- > 0;) {
+    after.push_back(matches_from(marks, pattern[i], after.back()));
+    if (after.back().none()) return reading;
+  }
+  if (!after.back()[0]) return reading;
   fields f;
   std::size_t at = 0;
-  for (std::size_t i = 0; i < pattern.size(); ++i)
-    at = read_item(pattern[i], text, at, from[i + 1], f);
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    at = read_item(pattern[i], text, at, after[pattern.size() - i - 1], f);
+  }
   reading.end = at;
   reading.time = f.time;
   reading.offset = f.offset;

