@@ -9,7 +9,9 @@ constexpr option_doc table[] = {
      "change nothing; show each time that\nwould be set, in UTC", "velmora --dry-run +1 jpg",
      R"(Change nothing; print
 .RB \(dq "Would set timestamp:" \(dq,
-a tab, the path, a tab and the time, in UTC, for each file that would be
+and, each after a tab, the path, the time it would get, the time it has
+now (both in UTC) and how far apart they are (\fB+1h\fR, \fB\-2d 3h\fR;
+\fBalready so\fR when it has that time), for each file that would be
 stamped.
 With \fB\-\-undo\fR, only show what would be restored.
 Example: \fBvelmora \-\-dry\-run +1 jpg\fR.)",

@@ -115,3 +115,39 @@ bool commonly_held(tick_time t) {
   static const tick_time first = at_midnight(year{1980} / January / 1);
   return t >= first && t < end_of_32_bit_seconds;
 }
+
+std::string format_change(const file_time& from, const file_time& to) {
+  // Ticks and the nanoseconds below them, each of which fits in 64 bits.
+  std::int64_t span = (to.tick - from.tick).count();
+  std::int64_t below = to.nanoseconds - from.nanoseconds;
+  if (span == 0 && below == 0) return "already so";
+  const bool earlier = span < 0 || (span == 0 && below < 0);
+  if (earlier) {
+    span = -span;
+    below = -below;
+  }
+  if (below < 0) {
+    --span;
+    below += 100;
+  }
+  std::string out(1, earlier ? '-' : '+');
+  const std::int64_t whole = span / 10'000'000;
+  const std::int64_t fraction = span % 10'000'000 * 100 + below;
+  const std::int64_t units[] = {whole / 86'400, whole / 3'600 % 24, whole / 60 % 60};
+  const char* names[] = {"d", "h", "m"};
+  for (int i = 0; i < 3; ++i) {
+    if (units[i] != 0) out.append(std::to_string(units[i])).append(names[i]).push_back(' ');
+  }
+  if (whole % 60 != 0 || fraction != 0) {
+    out.append(std::to_string(whole % 60));
+    if (fraction != 0) {
+      std::string digits = std::to_string(fraction);
+      digits.insert(0, 9 - digits.size(), '0');
+      while (digits.back() == '0') digits.pop_back();
+      out.append(".").append(digits);
+    }
+    out.push_back('s');
+  }
+  if (out.back() == ' ') out.pop_back();
+  return out;
+}

@@ -66,6 +66,11 @@ std::optional<tick_time> local_to_ticks(const calendar_time& c, utc_offset_fn ut
 std::string format_utc(tick_time t, int nanoseconds = 0);
 std::string format_utc(const file_time& t);
 
+// How far apart two file times are, from `from` to `to`: "+1h", "-2d 3h",
+// "+4m 5.5s", with the units that are not zero; "already so" when they are
+// the same.
+std::string format_change(const file_time& from, const file_time& to);
+
 // Whether every common file system holds t as it is: 1980-01-01 up to
 // 2038-01-19 03:14:08 (FAT, and 32-bit seconds).
 // Outside it, a time is written and then read back.

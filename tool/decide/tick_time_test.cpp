@@ -121,3 +121,20 @@ TEST(TickTime, LocalTimeFollowsSummerTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TickTime, HowFarApartTwoTimesAre) {
+  const file_time noon{*to_ticks({2010, 9, 10, 12, 0, 0}), 0};
+  const auto later = [&](ticks by, int ns = 0) { return file_time{noon.tick + by, ns}; };
+  EXPECT_EQ(format_change(noon, noon), "already so");
+  EXPECT_EQ(format_change(noon, later(std::chrono::hours{1})), "+1h");
+  EXPECT_EQ(format_change(later(std::chrono::hours{2}), noon), "-2h");
+  EXPECT_EQ(format_change(noon, later(std::chrono::hours{51} + std::chrono::minutes{4})),
+            "+2d 3h 4m");
+  EXPECT_EQ(format_change(noon, later(std::chrono::milliseconds{5500})), "+5.5s");
+  EXPECT_EQ(format_change(noon, later(ticks{0}, 7)), "+0.000000007s");
+  EXPECT_EQ(format_change({tick_origin, 0}, {max_tick_time, 99}).substr(0, 9), "+10675199");
+}
+
+}  // namespace

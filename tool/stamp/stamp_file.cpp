@@ -47,7 +47,10 @@ void apply(stamp_job& job, const run_options& options) {
   if (!decision.time) {
     job.result = {};
   } else if (options.dry_run) {
+    // What a real run would meet, and the time the file has now.
     job.result = {check_write_time(file_of(job)), std::nullopt};
+    file_time now;
+    if (job.result.error == 0 && read_modified_time(file_of(job), now) == 0) job.result.now = now;
   } else {
     job.result = set_write_time(file_of(job), platform_precision(*decision.time),
                                 platform_time_access, job.verify);
@@ -71,6 +74,11 @@ stamp_result report_outcome(const stamp_job& job, const run_options& options, st
   }
   std::string quoted;
   line.assign("Would set timestamp:\t").append(shown_path(path, quoted)).push_back('\t');
-  line.append(format_utc(t)).push_back('\n');
+  line.append(format_utc(t));
+  if (job.result.now) {
+    line.append("\t").append(format_utc(*job.result.now)).append("\t");
+    line.append(format_change(*job.result.now, t));
+  }
+  line.push_back('\n');
   return print_out(line) ? stamp_result::stamped : stamp_result::output_failed;
 }
