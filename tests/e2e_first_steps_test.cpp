@@ -84,8 +84,8 @@ TEST(FirstSteps, RefusalsAreSummedUpAndShowWhatTheCutLeft) {
       << r.err;
   EXPECT_TRUE(contains(r.err, "(read '2010-02-30 13.40'): that day does not exist")) << r.err;
   // The summary comes last.
-  const std::string summary = "velmora: 2 of 3 selected files were left alone";
-  EXPECT_EQ(r.err.substr(r.err.size() - lines({summary}).size()), lines({summary})) << r.err;
+  const std::string summary = "2 of 3 selected files were left alone (2 no date)";
+  EXPECT_TRUE(r.err.ends_with(summary + (testing_windows_build() ? "\r\n" : "\n"))) << r.err;
   EXPECT_EQ(mtime_of(dir.at("IMG_" + photo)), photo_time);
   // A dry run sums up what a real run would leave alone.
   const tool_result dry = run_tool(dir.path, {"}4", "--dry-run", "jpg"});

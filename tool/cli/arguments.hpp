@@ -35,6 +35,7 @@ struct run_options {
   std::string jobs_text;   // --jobs as given
   int jobs = 0;            // files stamped at once, 1 to 64; 0: chosen by the file system
   bool verbose = false;    // say how the run was set up
+  bool quiet = false;      // no per-file lines and no summary; errors all the same
   bool created = false;    // set the creation time too (Windows)
   // Set by the session from the clock, not by the command line:
   int latest_year = 30827;  // epoch milliseconds name no later year

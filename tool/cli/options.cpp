@@ -129,6 +129,11 @@ file systems (Windows: a network drive or a UNC path), and 1 elsewhere; a
 dry run sets no times and stamps one at a time.
 What is printed, and in which order, is the same with any \fIN\fR.
 Example: \fBvelmora \-\-jobs 16 \-\-recursive jpg\fR.)"},
+    {"--quiet", "", &o::quiet, nullptr,
+     "print no line for each file and no\nsummary; errors all the same", "velmora --quiet jpg",
+     R"(Print neither the line for each file (\fBSetting timestamp:\fR, or a dry
+run's \fBWould set timestamp:\fR) nor the summary at the end; every file
+that is left alone is still reported, and the exit status is the same.)"},
     {"--verbose", "", &o::verbose, nullptr, "say how many at once, and why", "velmora --verbose",
      R"(Say on standard error how many files are stamped at once, and why.)"},
     {"--created", "", &o::created, nullptr, "Windows: set the creation time too\n(Linux cannot)",

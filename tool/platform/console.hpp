@@ -22,5 +22,8 @@ void print_err(std::string_view text);
 // Writes "velmora: " and the message, with a newline, to standard error.
 void report(std::string_view message);
 
+// Whether a stream goes to a terminal (a console on Windows).
+bool is_terminal(std::FILE* stream);
+
 // Says that standard output failed, with the reason in errno.
 void report_output_failure();

@@ -18,3 +18,9 @@ bool write_stream(std::FILE* stream, std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
          std::fflush(stream) == 0;
 }
+
+bool is_terminal(std::FILE* stream) {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE),
+                        &mode) != 0;
+}

@@ -1,6 +1,7 @@
 #include "stamp/run.hpp"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -103,6 +104,7 @@ void walk(dir_listing* folder, walk_state& state) {
 }  // namespace
 
 int run(const run_options& options, run_journal* journal, int jobs) {
+  const auto started = std::chrono::steady_clock::now();
   stamp_pipeline pipeline;
   walk_state state{.options = options,
                    .rule = time_rule_of(options),
@@ -135,11 +137,21 @@ int run(const run_options& options, run_journal* journal, int jobs) {
   if (state.selected > 0 && !state.stopped) {
     if (const std::string line = unmatched_words(options, state.clues); !line.empty()) report(line);
   }
-  if (state.left_alone > 0) report(left_alone(state.left_alone, state.selected));
   if (options.warn_utc && !options.dry_run && state.utc_by_default > 0) {
     report(
         "the names were read as UTC, though this computer's zone is not UTC; --local reads "
         "them as local time, --tz ZONE in another zone, and --utc says UTC is meant");
+  }
+  // The last line sums the run up; a person at a terminal hears how long it
+  // took too (a log, where runs are compared, does not).
+  if (state.selected > 0 && !options.quiet) {
+    const run_tally tally{state.selected, state.left_alone, state.no_date, state.not_set,
+                          options.dry_run};
+    std::optional<double> seconds;
+    if (is_terminal(stderr)) {
+      seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    }
+    report(run_summary(tally, seconds));
   }
   return state.failed ? 1 : 0;
 }

@@ -36,7 +36,7 @@ std::string why_not_set(const set_result& result, const file_time& t) {
 }  // namespace
 
 bool announce(const stamp_job& job, const run_options& options, std::string& line) {
-  if (options.dry_run) return true;  // a dry run says what it would set, after the check
+  if (options.dry_run || options.quiet) return true;  // a dry run says it after the check
   std::string quoted;
   line.assign("Setting timestamp:\t").append(shown_path(job.path, quoted)).push_back('\n');
   return print_out(line);
@@ -66,7 +66,7 @@ stamp_result report_outcome(const stamp_job& job, const run_options& options, st
   }
   const file_time t = platform_precision(*decision.time);
   if (job.result.error != 0) return refuse(path, cannot_set, why_not_set(job.result, t));
-  if (!options.dry_run) return stamp_result::stamped;
+  if (!options.dry_run || options.quiet) return stamp_result::stamped;
   if (!commonly_held(t.tick)) {
     report(in_quotes(path) + ": " + format_utc(t) +
            " lies outside 1980 to 2038, which not every file system holds; a real run checks "

@@ -26,6 +26,9 @@ void conclude(walk_state& state, const stamp_job& job) {
              std::string(describe(job.decision.basis)));
     }
   }
+  if (outcome == stamp_result::not_stamped) {
+    ++(!job.decision.time && job.decision.what == cannot_read ? state.no_date : state.not_set);
+  }
   tally(outcome, state);
 }
 

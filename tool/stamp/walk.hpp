@@ -25,6 +25,8 @@ struct walk_state {
   std::int64_t selected = 0;        // entries that passed the selection
   std::int64_t left_alone = 0;      // of those, the ones not stamped
   std::int64_t utc_by_default = 0;  // stamped from a local-time shape read as UTC
+  std::int64_t no_date = 0;         // left alone: no date could be read from the name
+  std::int64_t not_set = 0;         // left alone: its time could not be set
   selection_clues clues{};          // gathered while nothing is selected
   bool failed = false;              // something selected was not stamped, or a listing failed
   bool stopped = false;             // standard output or the journal broke: the run ends here
