@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -250,6 +251,39 @@ TEST(Jobs, OneFileUnderManyNamesEndsAsWithOneThread) {
     EXPECT_EQ(undo.status, 0) << undo.err;
     std::filesystem::remove(base.at("J"));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A long run whose output goes to a file shows its progress on the
+// terminal, in place, and takes it away at the end; with the output on
+// the terminal it shows none. The slow file system makes the run long.
+TEST(Jobs, ALongRunShowsItsProgressOnTheTerminal) {
+  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
+      access("/dev/fuse", R_OK | W_OK) != 0 || std::system("command -v script >/dev/null") != 0) {
+    GTEST_SKIP() << "needs the slow file system and script(1)";
+  }
+  scratch dir;
+  make_photos(dir.at("backing"), 500);
+  slow_mount mount(dir.at("backing"), dir.at("mnt"));
+  ASSERT_TRUE(mount.mounted());
+  const auto typescript = [&](const std::string& redirect) {
+    const std::string command = "script -qec 'cd \"" + mount.point + "\" && \"" +
+                                tool_under_test() + "\" --recursive --jobs 1" + redirect + "' \"" +
+                                dir.at("typescript") + "\" >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 256);  // exit 1: two names hold no date
+    std::ifstream in(dir.at("typescript"), std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  const std::string shown = typescript(" > \"" + dir.at("out") + "\"");
+  EXPECT_TRUE(contains(shown, "\rvelmora: ")) << shown;
+  EXPECT_TRUE(contains(shown, " files, ")) << shown;
+  EXPECT_TRUE(contains(shown, "files stamped; 2 of 502 selected files were left alone")) << shown;
+  std::ifstream out(dir.at("out"));
+  EXPECT_EQ(count_lines(std::string{std::istreambuf_iterator<char>(out), {}}), 502);
+  EXPECT_FALSE(contains(typescript(""), " files, "));
 }
 
 }  // namespace

@@ -22,6 +22,11 @@ void print_err(std::string_view text);
 // Writes "velmora: " and the message, with a newline, to standard error.
 void report(std::string_view message);
 
+// Draws a line of progress on standard error in place of the last one,
+// or takes it away (empty text). A message reported meanwhile takes it
+// away first, so that every message stands on a line of its own.
+void show_progress(std::string_view text);
+
 // Whether a stream goes to a terminal (a console on Windows).
 bool is_terminal(std::FILE* stream);
 

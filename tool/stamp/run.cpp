@@ -127,8 +127,10 @@ int run(const run_options& options, run_journal* journal, int jobs) {
     report_folder(state, "cannot list ", errno);
     return 1;
   }
+  state.shown = start_progress(options.quiet);
   walk(top, state);
   close_listing(top);
+  end_progress(state.shown);
   // Said last, so that a long run's few refusals are not lost in scrolling.
   if (state.selected == 0 && !state.stopped) {
     report(nothing_selected(options, options.directory.empty() ? "." : options.directory,

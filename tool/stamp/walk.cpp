@@ -26,6 +26,7 @@ void conclude(walk_state& state, const stamp_job& job) {
              std::string(describe(job.decision.basis)));
     }
   }
+  count_file(state.shown, job.path);
   if (outcome == stamp_result::not_stamped) {
     ++(!job.decision.time && job.decision.what == cannot_read ? state.no_date : state.not_set);
   }

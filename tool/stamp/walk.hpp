@@ -13,6 +13,7 @@
 #include "journal/journal.hpp"
 #include "stamp/job.hpp"
 #include "stamp/pipeline.hpp"
+#include "stamp/progress.hpp"
 #include "stamp/stamp_file.hpp"
 #include "stamp/trust.hpp"
 
@@ -33,6 +34,7 @@ struct walk_state {
   folder_knowledge folder{};        // of the folder being walked
   stamp_job job{};                  // the file being considered, reused from file to file
   std::string line{};               // the output line being written, reused
+  progress shown{};                 // what a person at a terminal sees of a long run
   // With a journal: the first batch_count wait for their records, in
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch{};
