@@ -134,8 +134,11 @@ Example: \fBvelmora \-\-jobs 16 \-\-recursive jpg\fR.)"},
      R"(Print neither the line for each file (\fBSetting timestamp:\fR, or a dry
 run's \fBWould set timestamp:\fR) nor the summary at the end; every file
 that is left alone is still reported, and the exit status is the same.)"},
-    {"--verbose", "", &o::verbose, nullptr, "say how many at once, and why", "velmora --verbose",
-     R"(Say on standard error how many files are stamped at once, and why.)"},
+    {"--verbose", "", &o::verbose, nullptr,
+     "say how many at once and why, and how\neach name was read", "velmora --verbose",
+     R"(Say on standard error how many files are stamped at once, and why, and
+for each file stamped the time it gets and how its name was read (as UTC,
+in the local zone, at an offset, or as the instant the name names).)"},
     {"--created", "", &o::created, nullptr, "Windows: set the creation time too\n(Linux cannot)",
      "velmora --created jpg",
      R"(On Windows, set the creation time to the same instant as the
