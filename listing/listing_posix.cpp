@@ -106,7 +106,10 @@ const dir_entry* next_entry(dir_listing* listing) {
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
   e.kind = kind_of(*listing, *d);
-  e.file_number = d->d_ino;
+  // FUSE file systems that do not keep numbers (sshfs) give every entry
+  // FUSE_UNKNOWN_INO: that says nothing of which names are one file.
+  constexpr unsigned long long unknown_number = 0xffffffffULL;
+  e.file_number = d->d_ino == unknown_number ? 0 : d->d_ino;
   return &e;
 }
 

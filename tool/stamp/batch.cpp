@@ -11,10 +11,14 @@ constexpr std::size_t batch_size = 256;
 
 }  // namespace
 
-void queue_for_journal(walk_state& state, stamp_job& job) {
+stamp_job& next_job(walk_state& state) {
+  if (state.journal == nullptr) return state.job;
   if (state.batch.size() < batch_size) state.batch.resize(batch_size);
-  std::swap(state.batch[state.batch_count++], job);
-  if (state.batch_count == batch_size) record_and_hand_out(state);
+  return state.batch[state.batch_count];
+}
+
+void queue_for_journal(walk_state& state) {
+  if (++state.batch_count == batch_size) record_and_hand_out(state);
 }
 
 void record_and_hand_out(walk_state& state) {

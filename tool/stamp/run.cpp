@@ -34,12 +34,12 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
   }
   if (word < state.clues.matched.size()) state.clues.matched[word] = 1;
   ++state.selected;
-  stamp_job& job = state.job;
+  stamp_job& job = next_job(state);
   place_job(job, folder, entry, state.path);
   job.decision = decide_time(cut_date_text(parts->stem, o.front_cut, o.back_cut), state.rule,
                              local_utc_offset);
   if (state.journal != nullptr) {
-    queue_for_journal(state, job);
+    queue_for_journal(state);
   } else {
     hand_out(state, job);
   }

@@ -52,9 +52,13 @@ void hand_out(walk_state& state, stamp_job& job);
 // for every job on its way. Called before a folder's listing is left.
 void conclude_finished(walk_state& state, bool all);
 
-// With a journal: queues a decided job, and records and hands out the
-// queue once it is full.
-void queue_for_journal(walk_state& state, stamp_job& job);
+// The place the next selected file is decided in: with a journal, the
+// batch's next place, so that queueing it moves nothing.
+stamp_job& next_job(walk_state& state);
+
+// With a journal: queues the job decided in next_job's place, and records
+// and hands out the queue once it is full.
+void queue_for_journal(walk_state& state);
 
 // Writes and syncs the records of the queued jobs, then hands them out in
 // order; a journal that cannot be written stops the run before any of them.
