@@ -54,7 +54,9 @@ static int slow_readdir(const char* path, void* buffer, fuse_fill_dir_t fill, of
   // READDIRPLUS and SMB's directory queries give them.
   for (struct dirent* e; (e = readdir(d)) != NULL;) {
     struct stat st = {0};
-    const int plus = fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    // Without numbers, entries come as sshfs gives them: names and kinds.
+    const int plus = getenv("SLOWFS_NO_NUMBERS") == NULL &&
+                     fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (!plus) {
       st.st_ino = e->d_ino;
       st.st_mode = (mode_t)DTTOIF(e->d_type);
@@ -109,12 +111,13 @@ static int slow_release(const char* path, struct fuse_file_info* fi) {
 // As a network client does, the kernel keeps what a listing told it for a
 // while, so that a file just listed needs no lookup of its own. Files
 // keep their backing numbers, as NFS reports a file's id, so that two
-// names of one file can be told.
+// names of one file can be told; with SLOWFS_NO_NUMBERS set, every entry
+// has the same unknown number, as on sshfs.
 static void* slow_init(struct fuse_conn_info* conn, struct fuse_config* config) {
   if (conn->capable & FUSE_CAP_PARALLEL_DIROPS) conn->want |= FUSE_CAP_PARALLEL_DIROPS;
   config->entry_timeout = 30;
   config->attr_timeout = 30;
-  config->use_ino = 1;
+  config->use_ino = getenv("SLOWFS_NO_NUMBERS") == NULL;
   return NULL;
 }
 
