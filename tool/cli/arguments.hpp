@@ -30,6 +30,7 @@ struct run_options {
   bool auto_date = false;  // --auto: find the date in any shape, anywhere in the name
   bool date_only = false;  // a date with no time is stamped at 00:00
   std::string format;      // --format: the pattern as given; empty for none
+  bool takeout = false;    // --takeout: times from Google Takeout's JSON sidecars first
   std::string journal;     // --journal: the file to record old times in; empty for none
   std::string undo;        // --undo: the journal to undo; empty for a run
   std::string jobs_text;   // --jobs as given

@@ -103,6 +103,8 @@ std::string_view describe(zone_basis basis) {
       return "read as UTC, which this shape writes";
     case zone_basis::instant:
       return "an instant, by its offset from UTC";
+    case zone_basis::sidecar:
+      return "the instant its sidecar gives";
   }
   return "";
 }

@@ -20,6 +20,7 @@ enum class zone_basis {
   fixed,           // at --tz's fixed offset
   utc_shape,       // the shape writes UTC (Pixel)
   instant,         // the name names one instant (an offset, epoch milliseconds)
+  sidecar,         // the instant a Takeout sidecar gives
 };
 
 struct stamp_decision {

@@ -17,6 +17,7 @@ struct stamp_job {
   dir_entry entry{};  // a copy: the listing moves on
   std::string path;   // as the user sees it: "./" and the path from the run's folder
   stamp_decision decision;
+  std::string source;   // with --takeout: the sidecar its time came from; empty for its name
   bool verify = false;  // read the time back however commonly held it is
   set_result result;
 };

@@ -25,6 +25,7 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
   const std::optional<name_parts> parts = split_name(name);
   if (!parts) return;
   const run_options& o = state.options;
+  if (o.takeout && is_takeout_json(parts->extension)) return;  // sidecars and albums' metadata
   const std::size_t word = selecting_word(o.words, o.shift_given, parts->extension);
   if (word == std::string_view::npos) {
     if (state.selected == 0 && state.clues.other_case.empty()) {
@@ -36,8 +37,13 @@ void consider(const dir_listing* folder, const dir_entry& entry, std::string_vie
   ++state.selected;
   stamp_job& job = next_job(state);
   place_job(job, folder, entry, state.path);
-  job.decision = decide_time(cut_date_text(parts->stem, o.front_cut, o.back_cut), state.rule,
-                             local_utc_offset);
+  const std::optional<std::string_view> date_text =
+      cut_date_text(parts->stem, o.front_cut, o.back_cut);
+  if (o.takeout) {
+    decide_from_sidecar(state, job, name, date_text);
+  } else {
+    job.decision = decide_time(date_text, state.rule, local_utc_offset);
+  }
   if (state.journal != nullptr) {
     queue_for_journal(state);
   } else {

@@ -78,6 +78,13 @@ stamp_result report_outcome(const stamp_job& job, const run_options& options, st
   if (job.result.now) {
     line.append("\t").append(format_utc(*job.result.now)).append("\t");
     line.append(format_change(*job.result.now, t));
+  } else if (options.takeout) {
+    line.append("\t\t");  // the fields stay in their places
+  }
+  // With --takeout, where the time came from: its sidecar, or its name.
+  if (options.takeout) {
+    line.push_back('\t');
+    line.append(job.source.empty() ? "name" : shown_path(job.source, quoted));
   }
   line.push_back('\n');
   return print_out(line) ? stamp_result::stamped : stamp_result::output_failed;

@@ -16,6 +16,15 @@
 #include "stamp/progress.hpp"
 #include "stamp/stamp_file.hpp"
 #include "stamp/trust.hpp"
+#include "takeout/sidecar_names.hpp"
+
+// With --takeout: the places a file's sidecar is looked for in, reused
+// from file to file.
+struct sidecar_search {
+  std::vector<sidecar_candidate> candidates;
+  std::vector<char> text;  // the sidecar read
+  std::string path;        // the sidecar's path, as the user sees it
+};
 
 struct walk_state {
   const run_options& options;
@@ -35,6 +44,7 @@ struct walk_state {
   stamp_job job{};                  // the file being considered, reused from file to file
   std::string line{};               // the output line being written, reused
   progress shown{};                 // what a person at a terminal sees of a long run
+  sidecar_search sidecars{};        // with --takeout
   // With a journal: the first batch_count wait for their records, in
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch{};
@@ -47,6 +57,12 @@ void tally(stamp_result result, walk_state& state);
 // Hands a decided job on: announced, then set here or by a worker, and
 // concluded in listing order. Its contents may be taken.
 void hand_out(walk_state& state, stamp_job& job);
+
+// With --takeout: decides the job's time from the Takeout sidecar beside
+// it, or, where it has none, from date_text, what is left of its name to
+// read a date from.
+void decide_from_sidecar(walk_state& state, stamp_job& job, std::string_view media_name,
+                         std::optional<std::string_view> date_text);
 
 // Concludes the jobs the workers have finished, in order; with all, waits
 // for every job on its way. Called before a folder's listing is left.

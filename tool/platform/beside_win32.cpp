@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include "listing/utf16_win32.hpp"
+#include "platform/beside.hpp"
+
+namespace {
+
+constexpr std::size_t first_size = 64 * 1024;
+
+int read_all(HANDLE handle, std::vector<char>& buffer, std::size_t& length) {
+  if (buffer.size() < first_size) buffer.resize(first_size);
+  length = 0;
+  for (;;) {
+    if (length == buffer.size()) {
+      if (buffer.size() > beside_limit) return ERROR_FILE_TOO_LARGE;
+      buffer.resize(buffer.size() * 2);
+    }
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(buffer.size() - length);
+    if (!ReadFile(handle, buffer.data() + length, wanted, &got, nullptr)) {
+      return static_cast<int>(GetLastError());
+    }
+    if (got == 0) return length > beside_limit ? ERROR_FILE_TOO_LARGE : 0;
+    length += got;
+  }
+}
+
+}  // namespace
+
+// Windows reaches a file by its path: the listed file's, with the name
+// in place of its own.
+int read_beside(const file_ref& file, const std::string& name, std::vector<char>& buffer,
+                std::size_t& length) {
+  const std::string_view path(file.path);
+  const std::size_t slash = path.find_last_of("/\\");
+  std::string beside(path.substr(0, slash == std::string_view::npos ? 0 : slash + 1));
+  beside.append(name);
+  const HANDLE handle =
+      CreateFileW(long_path(beside).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  const int error = read_all(handle, buffer, length);
+  CloseHandle(handle);
+  return error;
+}
+
+bool is_missing(int error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_NAME;
+}
