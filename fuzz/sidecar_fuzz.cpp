@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "takeout/sidecar_decision.hpp"
 #include "takeout/sidecar_names.hpp"
-#include "takeout/sidecar_reading.hpp"
 
 namespace {
 

@@ -137,29 +137,6 @@ int run(const run_options& options, run_journal* journal, int jobs) {
   walk(top, state);
   close_listing(top);
   end_progress(state.shown);
-  // Said last, so that a long run's few refusals are not lost in scrolling.
-  if (state.selected == 0 && !state.stopped) {
-    report(nothing_selected(options, options.directory.empty() ? "." : options.directory,
-                            state.clues));
-  }
-  if (state.selected > 0 && !state.stopped) {
-    if (const std::string line = unmatched_words(options, state.clues); !line.empty()) report(line);
-  }
-  if (options.warn_utc && !options.dry_run && state.utc_by_default > 0) {
-    report(
-        "the names were read as UTC, though this computer's zone is not UTC; --local reads "
-        "them as local time, --tz ZONE in another zone, and --utc says UTC is meant");
-  }
-  // The last line sums the run up; a person at a terminal hears how long it
-  // took too (a log, where runs are compared, does not).
-  if (state.selected > 0 && !options.quiet) {
-    const run_tally tally{state.selected, state.left_alone, state.no_date, state.not_set,
-                          options.dry_run};
-    std::optional<double> seconds;
-    if (is_terminal(stderr)) {
-      seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    }
-    report(run_summary(tally, seconds));
-  }
+  report_end(state, started);
   return state.failed ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 #include "platform/beside.hpp"
 #include "platform/local_zone.hpp"
 #include "stamp/walk.hpp"
-#include "takeout/sidecar_reading.hpp"
+#include "takeout/sidecar_decision.hpp"
 
 namespace {
 

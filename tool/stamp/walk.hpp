@@ -4,6 +4,7 @@
 // and concluded in listing order.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +64,9 @@ void hand_out(walk_state& state, stamp_job& job);
 // read a date from.
 void decide_from_sidecar(walk_state& state, stamp_job& job, std::string_view media_name,
                          std::optional<std::string_view> date_text);
+
+// Says, once the walk is over, what came of the run begun at started.
+void report_end(const walk_state& state, std::chrono::steady_clock::time_point started);
 
 // Concludes the jobs the workers have finished, in order; with all, waits
 // for every job on its way. Called before a folder's listing is left.

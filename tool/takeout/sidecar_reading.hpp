@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "decide/decision.hpp"
-
 enum class sidecar_fault {
   none,
   not_json,        // not valid JSON, or not an object
@@ -28,12 +26,3 @@ struct sidecar_reading {
 // seconds ("1258375918"; a JSON integer is taken too); creationTime, the
 // upload's time, and photoTakenTime.formatted are never read.
 sidecar_reading read_sidecar(std::string_view text);
-
-// "is not valid JSON", "has no photoTakenTime.timestamp", ...
-std::string_view describe(sidecar_fault fault);
-
-// The time a sidecar gives, shifted by the rule's hour shift; a zone does
-// not apply to it, as it names one instant. A refusal names the sidecar
-// as shown.
-stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view shown_sidecar,
-                                const time_rule& rule);
