@@ -16,7 +16,8 @@ constexpr option_doc run_table[] = {
 and, each after a tab, the path, the time it would get, the time it has
 now (both in UTC) and how far apart they are (\fB+1h\fR, \fB\-2d 3h\fR;
 \fBalready so\fR when it has that time), for each file that would be
-stamped.
+stamped; with \fB\-\-takeout\fR, then the sidecar its time came from, or
+\fBname\fR.
 With \fB\-\-undo\fR, only show what would be restored.
 Example: \fBvelmora \-\-dry\-run +1 jpg\fR.)",
      true},

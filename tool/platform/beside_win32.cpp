@@ -7,21 +7,21 @@ namespace {
 
 constexpr std::size_t first_size = 64 * 1024;
 
+// Reads until a read comes back short: for a file, its end (a JSON
+// object cut off sooner would not parse: reported, never misread).
 int read_all(HANDLE handle, std::vector<char>& buffer, std::size_t& length) {
   if (buffer.size() < first_size) buffer.resize(first_size);
   length = 0;
   for (;;) {
-    if (length == buffer.size()) {
-      if (buffer.size() > beside_limit) return ERROR_FILE_TOO_LARGE;
-      buffer.resize(buffer.size() * 2);
-    }
     DWORD got = 0;
     const DWORD wanted = static_cast<DWORD>(buffer.size() - length);
     if (!ReadFile(handle, buffer.data() + length, wanted, &got, nullptr)) {
       return static_cast<int>(GetLastError());
     }
-    if (got == 0) return length > beside_limit ? ERROR_FILE_TOO_LARGE : 0;
     length += got;
+    if (length > beside_limit) return ERROR_FILE_TOO_LARGE;
+    if (got < wanted) return 0;
+    buffer.resize(buffer.size() * 2);
   }
 }
 

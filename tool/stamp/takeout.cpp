@@ -46,7 +46,7 @@ void decide_from_sidecar(walk_state& state, stamp_job& job, std::string_view med
       }
       continue;
     }
-    job.decision = sidecar_decision(reading, in_quotes(search.path), state.rule);
+    job.decision = sidecar_decision(reading, search.path, state.rule);
     job.source.assign(search.path);
     return;
   }

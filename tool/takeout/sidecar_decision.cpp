@@ -1,5 +1,7 @@
 #include "takeout/sidecar_decision.hpp"
 
+#include "names/quoting.hpp"
+
 namespace {
 
 // Seconds since 1970 that a tick time holds: 1601 up to the largest tick.
@@ -26,11 +28,11 @@ std::string_view describe(sidecar_fault fault) {
   return "";
 }
 
-stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view shown_sidecar,
+stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view sidecar,
                                 const time_rule& rule) {
   const auto refuse = [&](std::string_view what, std::string_view why) {
     std::string message("its sidecar ");
-    message.append(shown_sidecar).append(" ").append(why);
+    message.append(in_quotes(sidecar)).append(" ").append(why);
     return stamp_decision{std::nullopt, what, std::move(message), std::nullopt,
                           zone_basis::sidecar};
   };

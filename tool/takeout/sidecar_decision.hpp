@@ -12,6 +12,6 @@ std::string_view describe(sidecar_fault fault);
 
 // The time a sidecar gives, shifted by the rule's hour shift; a zone does
 // not apply to it, as it names one instant. A refusal names the sidecar
-// as shown.
-stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view shown_sidecar,
+// by its path, quoted as a shell would read it.
+stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view sidecar,
                                 const time_rule& rule);
