@@ -60,7 +60,7 @@ void read_the_clock(run_options& o) {
   const auto now = system_clock::now();
   o.latest_year = static_cast<int>(year_month_day{floor<days>(now)}.year()) + 1;
   o.warn_utc = !o.local && !o.utc && o.tz.empty() &&
-               !local_zone_is_utc(duration_cast<seconds>(now.time_since_epoch()));
+               !zone_is_utc(local_utc_offset, duration_cast<seconds>(now.time_since_epoch()));
 }
 
 // The folder the run starts in, as the journal names it.

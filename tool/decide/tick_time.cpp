@@ -151,3 +151,11 @@ std::string format_change(const file_time& from, const file_time& to) {
   if (out.back() == ' ') out.pop_back();
   return out;
 }
+
+bool zone_is_utc(utc_offset_fn utc_offset, std::chrono::seconds now) {
+  for (const std::chrono::seconds at : {now, now + std::chrono::hours{24 * 182}}) {
+    const std::optional<std::chrono::seconds> offset = utc_offset(at);
+    if (!offset || *offset != std::chrono::seconds{0}) return false;
+  }
+  return true;
+}

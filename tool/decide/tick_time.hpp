@@ -55,6 +55,10 @@ std::optional<tick_time> shift_ticks(tick_time t, ticks shift);
 // the Unix epoch); nullopt when the system cannot tell.
 using utc_offset_fn = std::optional<std::chrono::seconds> (*)(std::chrono::seconds unix_time);
 
+// Whether the zone of utc_offset is UTC all year: its offset now and half
+// a year from now are both 0 (and known).
+bool zone_is_utc(utc_offset_fn utc_offset, std::chrono::seconds now);
+
 // The calendar time taken as local wall-clock time under utc_offset. A time
 // that occurs twice (clocks turned back) is the earlier of the two moments;
 // a time that never occurs (clocks turned forward) is moved forward by the

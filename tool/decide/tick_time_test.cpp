@@ -120,6 +120,20 @@ TEST(TickTime, LocalTimeFollowsSummerTime) {
   EXPECT_FALSE(local_to_ticks(at(2010, 1, 1), no_zone));
 }
 
+// London is at UTC in winter only: a winter run must not take it for UTC.
+TEST(TickTime, AZoneIsUtcOnlyIfItIsAllYear) {
+  const auto london = [](seconds unix_time) -> std::optional<seconds> {
+    return central_europe_2010(unix_time) == hours{2} ? hours{1} : hours{0};
+  };
+  const auto utc = [](seconds) -> std::optional<seconds> { return seconds{0}; };
+  const seconds january =
+      std::chrono::duration_cast<seconds>(*to_ticks(at(2010, 1, 15)) - unix_epoch);
+  EXPECT_FALSE(zone_is_utc(london, january));
+  EXPECT_TRUE(zone_is_utc(utc, january));
+  EXPECT_FALSE(zone_is_utc(no_zone, january));
+  EXPECT_FALSE(zone_is_utc(central_europe_2010, january));
+}
+
 }  // namespace
 
 namespace {

@@ -18,7 +18,3 @@ std::optional<std::string> local_zone_problem();
 // Makes the zone of that name (--tz) the local zone; why it cannot be
 // used, or nullopt. Windows has no zone database: there it never can.
 std::optional<std::string> use_zone(const std::string& name);
-
-// Whether the local zone is UTC all year (its offset now and half a year
-// from now are both 0).
-bool local_zone_is_utc(std::chrono::seconds now);

@@ -44,11 +44,3 @@ std::optional<std::string> use_zone(const std::string& name) {
   if (setenv("TZ", name.c_str(), 1) != 0) return "cannot set TZ";
   return local_zone_problem();
 }
-
-bool local_zone_is_utc(std::chrono::seconds now) {
-  for (const std::chrono::seconds at : {now, now + std::chrono::hours{24 * 182}}) {
-    const std::optional<std::chrono::seconds> offset = local_utc_offset(at);
-    if (!offset || *offset != std::chrono::seconds{0}) return false;
-  }
-  return true;
-}

@@ -27,11 +27,3 @@ std::optional<std::string> use_zone(const std::string& name) {
   return "Windows has no zone database to read " + name +
          " from; --tz takes a fixed offset there, such as +05:30";
 }
-
-bool local_zone_is_utc(std::chrono::seconds now) {
-  for (const std::chrono::seconds at : {now, now + std::chrono::hours{24 * 182}}) {
-    const std::optional<std::chrono::seconds> offset = local_utc_offset(at);
-    if (!offset || *offset != std::chrono::seconds{0}) return false;
-  }
-  return true;
-}
