@@ -32,16 +32,3 @@ std::string nothing_selected(const run_options& options, std::string_view folder
 // The line that names the extension words that selected nothing while
 // others did (a typo such as 'jgp'), or empty.
 std::string unmatched_words(const run_options& options, const selection_clues& clues);
-
-// What a run came to, for its last line: how many files were stamped,
-// how many left alone and why in a word, and (where it is given) how long
-// it took: "118 files stamped; 2 of 120 selected files were left alone
-// (1 no date, 1 not set)".
-struct run_tally {
-  std::int64_t selected = 0;
-  std::int64_t left_alone = 0;
-  std::int64_t no_date = 0;  // of those left alone
-  std::int64_t not_set = 0;  // the rest were not reached: the run stopped
-  bool dry_run = false;
-};
-std::string run_summary(const run_tally& tally, std::optional<double> seconds);

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/summary.hpp"
 #include "platform/console.hpp"
 #include "stamp/walk.hpp"
 
