@@ -67,6 +67,8 @@ struct takeout_tree {
     side(dir, y + "IMG_8.jpg.json", sidecar("IMG_7.jpg", 1200000000));
     add(y + "2019-05-01 10.30.jpg", 1556706600);  // no sidecar: its name
     add(y + "DSC_0001.JPG", 0);                   // neither
+    // A duplicate's number so long that, moved, it makes no name at all.
+    add(y + "2019-05-02 10.30(" + std::string(230, '7') + ").jpg", 1556793000);
     add("Trip album/IMG_5.jpg", 1560000000);
     side(dir, "Trip album/IMG_5.jpg.json", sidecar("IMG_5.jpg", 1560000000));
     side(dir, "Trip album/metadata.json", R"({"title": "Trip", "date": {"timestamp": "1"}})");
@@ -92,7 +94,7 @@ TEST(Takeout, AnExportIsStampedFromItsSidecarsAndEveryFaultIsSaid) {
     }
   }
   EXPECT_FALSE(contains(r.out, ".json")) << r.out;
-  EXPECT_EQ(count_lines(r.out), 17) << r.out;  // one for each photo, as in any run
+  EXPECT_EQ(count_lines(r.out), 18) << r.out;  // one for each photo, as in any run
   const std::string y = "cannot read a date from './Photos from 2019/";
   EXPECT_TRUE(contains(r.err, y + "IMG_9.jpg': its sidecar './Photos from 2019/IMG_9.jpg.json' "
                                   "is not a JSON object"))
@@ -103,7 +105,7 @@ TEST(Takeout, AnExportIsStampedFromItsSidecarsAndEveryFaultIsSaid) {
   EXPECT_TRUE(contains(r.err, y + "DSC_0001.JPG': no sidecar, and no date in the form")) << r.err;
   EXPECT_FALSE(contains(r.err, "metadata.json")) << r.err;
   EXPECT_TRUE(
-      contains(r.err, "14 files stamped; 3 of 17 selected files were left alone (3 no date)"))
+      contains(r.err, "15 files stamped; 3 of 18 selected files were left alone (3 no date)"))
       << r.err;
 }
 

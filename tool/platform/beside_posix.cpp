@@ -57,6 +57,8 @@ int read_beside(const file_ref& file, const std::string& name, std::vector<char>
   return error;
 }
 
+// A name too long for the file system names no file either: a long
+// duplicate's number, moved, can make one.
 bool is_missing(int error) {
-  return error == ENOENT || error == ENOTDIR;
+  return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG;
 }

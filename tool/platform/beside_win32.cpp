@@ -46,5 +46,5 @@ int read_beside(const file_ref& file, const std::string& name, std::vector<char>
 
 bool is_missing(int error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-         error == ERROR_INVALID_NAME;
+         error == ERROR_INVALID_NAME || error == ERROR_FILENAME_EXCED_RANGE;
 }
