@@ -83,8 +83,9 @@ long long expected(const photo& p) {
 TEST(Takeout, AnExportIsStampedFromItsSidecarsAndEveryFaultIsSaid) {
   scratch dir;
   const takeout_tree tree(dir);
-  const tool_result r = run_tool(dir.path, {"--takeout", "--recursive"});
+  const tool_result r = run_tool(dir.path, {"--takeout", "--recursive", "--utc"});
   EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(count_lines(r.err), 4) << r.err;  // the three below, and the summary
   for (const photo& p : tree.photos) EXPECT_EQ(mtime_of(dir.at(p.path)), expected(p)) << p.path;
   for (const std::string& s : tree.sidecars) {
     EXPECT_EQ(mtime_of(dir.at(s)), old_mtime) << s;
