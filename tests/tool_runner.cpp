@@ -83,6 +83,10 @@ struct stat stat_of(const std::string& path, bool no_follow) {
                        static_cast<rlim_t>(setup.max_processes)};
     if (setrlimit(RLIMIT_NPROC, &limit) != 0) _exit(126);
   }
+  if (setup.max_files > 0) {
+    const rlimit limit{static_cast<rlim_t>(setup.max_files), static_cast<rlim_t>(setup.max_files)};
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(126);
+  }
 
   std::vector<std::string> words;
   if (setup.as_nobody) {

@@ -24,6 +24,7 @@ struct run_setup {
   std::string stdout_path;   // send stdout to this file instead of a pipe
   int timeout_seconds = 60;
   int max_processes = 0;  // with as_nobody: the most threads the tool may have (RLIMIT_NPROC)
+  int max_files = 0;      // the most descriptors the tool may hold (RLIMIT_NOFILE)
 };
 
 tool_result run_tool(const std::string& folder, const std::vector<std::string>& arguments,

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <bit>
 #include <cerrno>
 
 #include "listing/listing_posix.hpp"
@@ -45,16 +46,53 @@ int read_all(int fd, std::vector<char>& buffer, std::size_t& length) {
   }
 }
 
+// Closing is a system call a file: the descriptors of sidecars read are
+// closed many at a time, with one close_range for each run of numbers
+// that are all the reader's own. The system gives out the lowest free
+// number, so the numbers held stay close together, and a number some
+// other code holds is never in the reader's set.
+constexpr int closed_together = 32;
+
+void done_with(beside_reader& reader, int fd) {
+  if (reader.first >= 0 && (fd < reader.first || fd >= reader.first + 64)) close_beside(reader);
+  if (reader.first < 0) reader.first = fd;
+  reader.done |= std::uint64_t{1} << (fd - reader.first);
+  if (std::popcount(reader.done) == closed_together) close_beside(reader);
+}
+
 }  // namespace
 
-int read_beside(const file_ref& file, const std::string& name, std::vector<char>& buffer,
+int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
                 std::size_t& length) {
   const int folder = file.folder != nullptr ? listing_fd(file.folder) : AT_FDCWD;
-  const int fd = open_beside(folder, name.c_str());
+  int fd = open_beside(folder, name.c_str());
+  if (fd < 0 && errno == EMFILE && reader.done != 0) {
+    close_beside(reader);
+    fd = open_beside(folder, name.c_str());
+  }
   if (fd < 0) return errno;
-  const int error = read_all(fd, buffer, length);
-  close(fd);
+  const int error = read_all(fd, reader.buffer, length);
+  done_with(reader, fd);
   return error;
+}
+
+void close_beside(beside_reader& reader) {
+  for (int bit = 0; bit < 64;) {
+    if (!(reader.done >> bit & 1)) {
+      ++bit;
+      continue;
+    }
+    int end = bit;
+    while (end + 1 < 64 && (reader.done >> (end + 1) & 1)) ++end;
+    const auto first = static_cast<unsigned>(reader.first + bit);
+    const auto last = static_cast<unsigned>(reader.first + end);
+    if (close_range(first, last, 0) != 0) {  // a kernel before 5.9
+      for (unsigned fd = first; fd <= last; ++fd) close(static_cast<int>(fd));
+    }
+    bit = end + 1;
+  }
+  reader.first = -1;
+  reader.done = 0;
 }
 
 // A name too long for the file system names no file either: a long

@@ -29,7 +29,7 @@ int read_all(HANDLE handle, std::vector<char>& buffer, std::size_t& length) {
 
 // Windows reaches a file by its path: the listed file's, with the name
 // in place of its own.
-int read_beside(const file_ref& file, const std::string& name, std::vector<char>& buffer,
+int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
                 std::size_t& length) {
   const std::string_view path(file.path);
   const std::size_t slash = path.find_last_of("/\\");
@@ -39,10 +39,13 @@ int read_beside(const file_ref& file, const std::string& name, std::vector<char>
       CreateFileW(long_path(beside).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
-  const int error = read_all(handle, buffer, length);
+  const int error = read_all(handle, reader.buffer, length);
   CloseHandle(handle);
   return error;
 }
+
+// Each handle is closed when read: Windows has no call that closes many.
+void close_beside(beside_reader&) {}
 
 bool is_missing(int error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||

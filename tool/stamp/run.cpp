@@ -71,6 +71,7 @@ void note_folder(std::string_view name, walk_state& state) {
 void walk_into(const dir_listing* parent, const dir_entry& entry, walk_state& state) {
   finish_folder(state);  // the files listed before the folder come first
   if (state.stopped) return;
+  close_beside(state.sidecars.reader);  // descriptors held for closing, before a listing's
   dir_listing* sub = open_sublisting(parent, entry, state.path.c_str());
   state.path.push_back('/');
   if (sub == nullptr) {
@@ -136,6 +137,7 @@ int run(const run_options& options, run_journal* journal, int jobs) {
   state.shown = start_progress(options.quiet);
   walk(top, state);
   close_listing(top);
+  close_beside(state.sidecars.reader);
   end_progress(state.shown);
   report_end(state, started);
   return state.failed ? 1 : 0;

@@ -28,7 +28,7 @@ void decide_from_sidecar(walk_state& state, stamp_job& job, std::string_view med
   for (std::size_t i = 0; i < count; ++i) {
     const sidecar_candidate& candidate = search.candidates[i];
     std::size_t length = 0;
-    const int error = read_beside(file_of(job), candidate.name, search.text, length);
+    const int error = read_beside(file_of(job), candidate.name, search.reader, length);
     if (is_missing(error)) continue;
     sidecar_path(job, media_name, candidate.name, search.path);
     if (error != 0) {
@@ -36,7 +36,7 @@ void decide_from_sidecar(walk_state& state, stamp_job& job, std::string_view med
           refusal("cannot read its sidecar " + in_quotes(search.path) + ": " + error_text(error));
       return;
     }
-    const sidecar_reading reading = read_sidecar({search.text.data(), length});
+    const sidecar_reading reading = read_sidecar({search.reader.buffer.data(), length});
     if (reading.fault == sidecar_fault::none && reading.title &&
         !title_names(*reading.title, candidate.title)) {
       // Another file's sidecar, by a clipped name: never used.

@@ -12,6 +12,7 @@
 #include "cli/advice.hpp"
 #include "cli/arguments.hpp"
 #include "journal/journal.hpp"
+#include "platform/beside.hpp"
 #include "stamp/job.hpp"
 #include "stamp/pipeline.hpp"
 #include "stamp/progress.hpp"
@@ -23,8 +24,8 @@
 // from file to file.
 struct sidecar_search {
   std::vector<sidecar_candidate> candidates;
-  std::vector<char> text;  // the sidecar read
-  std::string path;        // the sidecar's path, as the user sees it
+  beside_reader reader;  // the sidecar read, and what reading keeps
+  std::string path;      // the sidecar's path, as the user sees it
 };
 
 struct walk_state {
