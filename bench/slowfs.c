@@ -4,6 +4,10 @@
 //
 //   slowfs BACKING MOUNTPOINT [FUSE options]   (SLOWFS_DELAY_US, default 1000)
 //
+// With SLOWFS_MILLISECONDS set, it keeps times to the millisecond, as
+// several FUSE file systems do; with SLOWFS_NO_NUMBERS, it gives every
+// entry the same unknown number, as sshfs does.
+//
 // Unmount with fusermount3 -u MOUNTPOINT.
 
 #define FUSE_USE_VERSION 31
@@ -24,6 +28,7 @@
 
 static char backing[PATH_MAX];
 static long delay_us = 1000;
+static int keep_milliseconds = 0;  // SLOWFS_MILLISECONDS: times are kept to the millisecond
 
 static void wait_a_round_trip(void) {
   const struct timespec t = {delay_us / 1000000, (delay_us % 1000000) * 1000};
@@ -73,7 +78,16 @@ static int slow_utimens(const char* path, const struct timespec times[2],
   char p[PATH_MAX];
   real_path(p, path);
   wait_a_round_trip();
-  return utimensat(AT_FDCWD, p, times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : -errno;
+  if (!keep_milliseconds)
+    return utimensat(AT_FDCWD, p, times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : -errno;
+  // As a file system that keeps milliseconds, cut down.
+  struct timespec kept[2] = {times[0], times[1]};
+  for (int i = 0; i < 2; ++i) {
+    if (kept[i].tv_nsec != UTIME_NOW && kept[i].tv_nsec != UTIME_OMIT) {
+      kept[i].tv_nsec -= kept[i].tv_nsec % 1000000;
+    }
+  }
+  return utimensat(AT_FDCWD, p, kept, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : -errno;
 }
 
 static int slow_statfs(const char* path, struct statvfs* st) {
@@ -139,6 +153,7 @@ int main(int argc, char** argv) {
   }
   const char* delay = getenv("SLOWFS_DELAY_US");
   if (delay != NULL) delay_us = atol(delay);
+  keep_milliseconds = getenv("SLOWFS_MILLISECONDS") != NULL;
   argv[1] = argv[0];  // FUSE takes the rest: the mount point and its options
   return fuse_main(argc - 1, argv + 1, &operations, NULL);
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "slow_mount.hpp"
 #include "tool_runner.hpp"
 
 namespace {
@@ -207,6 +208,33 @@ TEST(FileSystems, UndoRecognisesTimesKeptInWholeSeconds) {
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.err, "");
   EXPECT_EQ(snapshot(fs.point + "/photos"), before);
+}
+
+// A FUSE file system that keeps milliseconds: the run says once per folder
+// that it rounds, and the undo takes each time it kept for the time the
+// run set, so every file goes back to what it was.
+TEST(FileSystems, UndoRecognisesTimesKeptInMilliseconds) {
+  if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
+  scratch dir;
+  std::filesystem::create_directory(dir.at("backing"));
+  for (const char* name : {"20220522_122802.881926-0400.m4a", "20220522_122803.5-0400.m4a",
+                           "IMG_20100910_134012.jpg"}) {
+    make_file(dir.at("backing/") + name);
+    set_mtime(dir.at("backing/") + name, old_mtime - old_mtime % 1'000'000);  // as it keeps them
+  }
+  slow_mount mount(dir.at("backing"), dir.at("mnt"),
+                   {"SLOWFS_MILLISECONDS=1", "SLOWFS_DELAY_US=0"});
+  ASSERT_TRUE(mount.mounted());
+  const folder_state before = snapshot(dir.at("backing"));
+  const tool_result r = run_tool(mount.point, {"--auto", "--journal", dir.at("J")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(contains(r.err, "keeps times in steps")) << r.err;
+  EXPECT_EQ(mtime_of(dir.at("backing/20220522_122802.881926-0400.m4a")),
+            utc_ns(2022, 5, 22, 16, 28, 2) + 881'000'000);
+  const tool_result undo = run_tool(dir.path, {"--undo", "J"});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.err, "");
+  EXPECT_EQ(snapshot(dir.at("backing")), before);
 }
 
 }  // namespace

@@ -14,11 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "slow_mount.hpp"
 #include "tool_runner.hpp"
-
-#ifndef VELMORA_SLOWFS
-#define VELMORA_SLOWFS ""
-#endif
 
 namespace {
 
@@ -146,44 +143,8 @@ TEST(Jobs, ThreadsThatCannotStartAreNoCrash) {
   EXPECT_EQ(few.times.size(), single.times.size());
 }
 
-// The slow file system of the benchmark, mounted for one test.
-struct slow_mount {
-  std::string point;
-  pid_t pid = -1;
-  // numbered: files keep their numbers, as NFS reports file ids; else every
-  // entry has the same unknown one, as on sshfs.
-  slow_mount(const std::string& backing, const std::string& mount_point, bool numbered = true)
-      : point(mount_point) {
-    std::filesystem::create_directories(point);
-    pid = fork();
-    if (pid == 0) {
-      setenv("SLOWFS_DELAY_US", "1000", 1);
-      if (!numbered) setenv("SLOWFS_NO_NUMBERS", "1", 1);
-      execl(VELMORA_SLOWFS, "slowfs", backing.c_str(), point.c_str(), "-f", "-o", "max_threads=64",
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    for (int i = 0; i < 200 && !mounted(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-  }
-  bool mounted() const {
-    struct statfs fs;
-    return statfs(point.c_str(), &fs) == 0 && fs.f_type == 0x65735546;  // FUSE
-  }
-  ~slow_mount() {
-    std::string unmount = "fusermount3 -u '";
-    unmount.append(point).append("' 2>/dev/null");
-    if (std::system(unmount.c_str()) != 0) kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-  }
-};
-
 TEST(Jobs, OnASlowFileSystemTheDefaultIsManyAndTheOutputTheSame) {
-  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
-      access("/dev/fuse", R_OK | W_OK) != 0) {
-    GTEST_SKIP() << "needs the slow file system: libfuse3, /dev/fuse and root";
-  }
+  if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   scratch dir;
   make_photos(dir.at("backing-one"), 120);
   make_photos(dir.at("backing-many"), 120);
@@ -215,10 +176,7 @@ struct scratch_view {
 // On the slow file system, where the order in which calls end is the
 // workers' and the file system's, two names set at once would race.
 TEST(Jobs, OneFileUnderManyNamesEndsAsWithOneThread) {
-  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
-      access("/dev/fuse", R_OK | W_OK) != 0) {
-    GTEST_SKIP() << "needs the slow file system: libfuse3, /dev/fuse and root";
-  }
+  if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   scratch base;
   std::filesystem::create_directory(base.at("backing"));
   const scratch_view dir{base.at("backing")};
@@ -255,10 +213,8 @@ namespace {
 // terminal, in place, and takes it away at the end; with the output on
 // the terminal it shows none. The slow file system makes the run long.
 TEST(Jobs, ALongRunShowsItsProgressOnTheTerminal) {
-  if (testing_windows_build() || std::string(VELMORA_SLOWFS).empty() || geteuid() != 0 ||
-      access("/dev/fuse", R_OK | W_OK) != 0 || std::system("command -v script >/dev/null") != 0) {
-    GTEST_SKIP() << "needs the slow file system and script(1)";
-  }
+  if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
+  if (std::system("command -v script >/dev/null") != 0) GTEST_SKIP() << "needs script(1)";
   scratch dir;
   make_photos(dir.at("backing"), 500);
   slow_mount mount(dir.at("backing"), dir.at("mnt"));

@@ -1,20 +1,9 @@
 #include "platform/careful_write.hpp"
 
-#include <chrono>
+#include "decide/kept_time.hpp"
 
 const time_access platform_time_access = {check_write_time, read_modified_time,
                                           write_modified_time};
-
-namespace {
-
-// FAT keeps even seconds, exFAT and others hundredths: a time kept to the
-// file system's steps, within two seconds, is the time set.
-bool rounded_to_steps(const file_time& kept, const file_time& wanted) {
-  const ticks off = kept.tick - wanted.tick;
-  return off != ticks::zero() && std::chrono::abs(off) < std::chrono::seconds{2};
-}
-
-}  // namespace
 
 set_result set_write_time(const file_ref& file, const file_time& t, const time_access& access,
                           bool verify) {
@@ -27,8 +16,14 @@ set_result set_write_time(const file_ref& file, const file_time& t, const time_a
   if (const int error = access.write(file, t)) return {error, std::nullopt};
   file_time after;
   if (const int error = access.read(file, after)) return {error, std::nullopt};
-  if (after == t || (after.tick == t.tick && after.nanoseconds == 0)) return {};
-  if (rounded_to_steps(after, t)) return {0, after, true};
+  switch (how_kept(after, t)) {
+    case kept_as::same:
+      return {};
+    case kept_as::in_steps:
+      return {0, after, true};
+    case kept_as::other:
+      break;
+  }
 
   // Not held: put the old time back, and check that it holds.
   const file_time kept = after;

@@ -28,9 +28,8 @@ struct set_result {
 // every common file system holds costs one write. Outside it, or with
 // verify, the old time is kept, t written and read back, and if the file
 // system kept something else the old time is put back: error_not_held, or
-// error_not_restored when even that did not hold. A time kept to the file
-// system's steps (within two seconds, as FAT keeps even seconds) is no
-// failure: it comes back rounded. Below-tick nanoseconds that a file system
-// drops are no failure either.
+// error_not_restored when even that did not hold. A time kept in the file
+// system's steps (how_kept: FAT keeps even seconds, others milliseconds) is
+// no failure: it comes back rounded.
 set_result set_write_time(const file_ref& file, const file_time& t,
                           const time_access& access = platform_time_access, bool verify = false);
