@@ -1,4 +1,5 @@
-// Fuzzes the command line reader. Input: arguments separated by NUL bytes.
+// Fuzzes the command line reader, and the plan resolved from what it read.
+// Input: arguments separated by NUL bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -6,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/resolve.hpp"
 #include "cli/arguments.hpp"
 #include "decide/tick_time.hpp"
 #include "names/selection.hpp"
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (parsed.what != command::run) return 0;
 
   // What the rest of the run relies on.
-  const run_options& o = parsed.options;
+  const typed_options& o = parsed.options;
   if (o.words.size() > arguments.size()) std::abort();
   if (o.front_cut < 0 || o.front_cut > INT32_MAX) std::abort();
   if (o.back_cut < INT32_MIN || o.back_cut > INT32_MAX) std::abort();
@@ -30,5 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!o.shift_given && o.shift != ticks::zero()) std::abort();
   for (const std::string& word : o.words)
     static_cast<void>(extension_selected(o.words, o.shift_given, word));
+  run_plan plan;
+  if (resolve_plan(o, plan_facts{}, plan)) return 0;
+  if (plan.jobs < 1 || plan.jobs > 64 || plan.chain.empty()) std::abort();
+  if (plan.rule.fixed_offset && std::chrono::abs(*plan.rule.fixed_offset) > std::chrono::hours{24})
+    std::abort();
   return 0;
 }

@@ -43,7 +43,7 @@ std::string command_line(const std::vector<std::string>& words) {
 // The words that are no extensions (shifts and cuts) and take effect: the
 // last of each kind, for a later one replaces an earlier. Any command we
 // suggest keeps them, and only them.
-std::vector<std::string> kept_words(const run_options& options) {
+std::vector<std::string> kept_words(const selection_rule& options) {
   const auto kind = [](const std::string& word) {
     return word.front() == '+' ? '-' : word.front();
   };
@@ -60,7 +60,7 @@ std::vector<std::string> kept_words(const run_options& options) {
   return kept;
 }
 
-std::string file_advice(const run_options& options) {
+std::string file_advice(const selection_rule& options) {
   std::vector<std::string> words = kept_words(options);
   for (const std::string& word : options.words) {
     if (!is_extension_word(word) || !looks_like_file(word)) continue;
@@ -73,7 +73,7 @@ std::string file_advice(const run_options& options) {
          command_line(words);
 }
 
-std::string folder_advice(const run_options& options, std::string_view folder) {
+std::string folder_advice(const selection_rule& options, std::string_view folder) {
   std::vector<std::string> words = {"--directory", std::string(folder)};
   for (const std::string& word : kept_words(options)) words.push_back(word);
   return "; " + in_quotes(folder) + " looks like a folder: to stamp the files in it, run " +
@@ -96,16 +96,17 @@ bool is_extension_word(std::string_view word) {
   return word.empty() || word.find_first_of("+-}{") != 0;
 }
 
-std::string_view extension_in_other_case(const run_options& options, std::string_view extension) {
+std::string_view extension_in_other_case(const selection_rule& options,
+                                         std::string_view extension) {
   for (const std::string& word : options.words) {
     if (equal_but_for_case(word, extension)) return extension;
   }
   return {};
 }
 
-std::string nothing_selected(const run_options& options, std::string_view folder,
+std::string nothing_selected(const selection_rule& options, bool recursive, std::string_view folder,
                              const selection_clues& clues) {
-  std::string line = "no file in " + in_quotes(folder) + (options.recursive ? " or below it" : "");
+  std::string line = "no file in " + in_quotes(folder) + (recursive ? " or below it" : "");
   if (options.words.empty() || (options.words.size() == 1 && options.shift_given)) {
     return line + " has an extension";
   }
@@ -143,7 +144,7 @@ std::string nothing_selected(const run_options& options, std::string_view folder
   return line;
 }
 
-std::string unmatched_words(const run_options& options, const selection_clues& clues) {
+std::string unmatched_words(const selection_rule& options, const selection_clues& clues) {
   const std::vector<std::string>& words = options.words;
   std::vector<std::string> unmatched;
   for (std::size_t i = 0; i < words.size() && i < clues.matched.size(); ++i) {

@@ -4,14 +4,14 @@
 
 namespace {
 
-run_options with_words(std::vector<std::string> words) {
-  run_options o;
+selection_rule with_words(std::vector<std::string> words) {
+  selection_rule o;
   o.words = std::move(words);
   return o;
 }
 
 std::string why_nothing(std::vector<std::string> words, selection_clues clues = {}) {
-  return nothing_selected(with_words(std::move(words)), ".", clues);
+  return nothing_selected(with_words(std::move(words)), false, ".", clues);
 }
 
 TEST(Advice, NamesWhatWasLookedFor) {
@@ -19,9 +19,7 @@ TEST(Advice, NamesWhatWasLookedFor) {
   EXPECT_EQ(why_nothing({"png"}), "no file in '.' has the extension 'png'");
   EXPECT_EQ(why_nothing({"+1", "png", "mp4"}),
             "no file in '.' has any of the extensions 'png', 'mp4'");
-  run_options deep = with_words({"png"});
-  deep.recursive = true;
-  EXPECT_EQ(nothing_selected(deep, "Photos", {}),
+  EXPECT_EQ(nothing_selected(with_words({"png"}), true, "Photos", {}),
             "no file in 'Photos' or below it has the extension 'png'");
 }
 
@@ -48,7 +46,7 @@ TEST(Advice, SaysHowToRunItInstead) {
 }
 
 TEST(Advice, CaseClue) {
-  const run_options o = with_words({"-1", "JPG", "mp4"});
+  const selection_rule o = with_words({"-1", "JPG", "mp4"});
   EXPECT_EQ(extension_in_other_case(o, "jpg"), "jpg");
   EXPECT_EQ(extension_in_other_case(o, "MP4"), "MP4");
   EXPECT_EQ(extension_in_other_case(o, "png"), "");
@@ -60,7 +58,7 @@ TEST(Advice, CaseClue) {
 namespace {
 
 TEST(Advice, WordsThatMatchedNothingAndTheShiftsThatTakeEffect) {
-  run_options o;
+  selection_rule o;
   o.words = {"jgp", "jpg", "jpg", "+1"};
   selection_clues clues{{}, {}, {0, 1, 0, 0}};
   EXPECT_EQ(unmatched_words(o, clues), "no file had the extension 'jgp'");
@@ -72,7 +70,7 @@ TEST(Advice, WordsThatMatchedNothingAndTheShiftsThatTakeEffect) {
   clues.matched = {1, 1};
   EXPECT_EQ(unmatched_words(o, clues), "");
   o.words = {"+1", "+2"};
-  EXPECT_NE(nothing_selected(o, ".", {})
+  EXPECT_NE(nothing_selected(o, false, ".", {})
                 .find("as in 'velmora +2 jpg' (a later shift or cut "
                       "replaces an earlier one)"),
             std::string::npos);

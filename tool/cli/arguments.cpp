@@ -5,7 +5,6 @@
 #include "cli/options.hpp"
 #include "cli/typos.hpp"
 #include "cli/words.hpp"
-#include "names/clock_parts.hpp"
 #include "names/quoting.hpp"
 
 namespace {
@@ -46,21 +45,12 @@ std::optional<int> jobs_count(std::string_view text) {
 // Which options go together, and the values that must be read further.
 parsed_command check_combinations(parsed_command parsed,
                                   const std::vector<const option_doc*>& given) {
-  run_options& o = parsed.options;
+  typed_options& o = parsed.options;
   if (parsed.what != command::run) return parsed;
   if (o.auto_date && !o.format.empty())
     return usage_error("--auto and --format exclude each other");
   if (static_cast<int>(o.local) + static_cast<int>(o.utc) + static_cast<int>(!o.tz.empty()) > 1) {
     return usage_error("--local, --utc and --tz each name the zone: give one of them");
-  }
-  if (!o.tz.empty() && (o.tz.front() == '+' || o.tz.front() == '-')) {
-    std::size_t end = 0;
-    const std::optional<utc_offset_text> offset = read_utc_offset(o.tz, end);
-    if (!offset || end != o.tz.size() || !offset->in_range) {
-      return usage_error("--tz " + in_quotes(o.tz) +
-                         " is no offset from UTC such as +05:30, -0400 or +02");
-    }
-    o.tz_offset = offset->offset;
   }
   if (!o.undo.empty()) {
     if (!o.words.empty()) return usage_error("--undo takes no words, only the journal");
@@ -77,34 +67,14 @@ parsed_command check_combinations(parsed_command parsed,
     }
     o.jobs = *jobs;
   }
-  if (o.format.empty()) return parsed;
-  std::string error;
-  std::optional<date_pattern> pattern = compile_pattern(o.format, o.date_only, error);
-  if (!pattern) return usage_error("--format " + in_quotes(o.format) + ": " + error);
-  o.pattern = std::move(*pattern);
   return parsed;
 }
 
 }  // namespace
 
-time_rule time_rule_of(const run_options& o) {
-  time_rule rule;
-  rule.auto_date = o.auto_date;
-  rule.pattern = o.pattern;
-  rule.seconds = o.seconds;
-  rule.date_only = o.date_only;
-  rule.local = o.local || (!o.tz.empty() && !o.tz_offset);
-  rule.utc = o.utc;
-  rule.fixed_offset = o.tz_offset;
-  rule.shift = o.shift;
-  rule.show_read = o.front_cut > 0 || o.back_cut > 0;
-  rule.latest_year = o.latest_year;
-  return rule;
-}
-
 parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
   parsed_command parsed;
-  run_options& o = parsed.options;
+  typed_options& o = parsed.options;
   bool long_options = true;
   std::vector<const option_doc*> given;
   for (std::size_t i = 0; i < arguments.size(); ++i) {

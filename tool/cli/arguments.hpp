@@ -1,5 +1,7 @@
-// The command line: the base grammar of hour shift, cuts and extensions,
-// and the long options.
+// The command line as typed: the base grammar of hour shift, cuts and
+// extensions, and the long options. What the run makes of it (the zone,
+// the pattern compiled, how many jobs) is the plan's (app/resolve).
+// A command line that is wrong is a usage error: its message.
 #pragma once
 
 #include <chrono>
@@ -8,11 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "decide/decision.hpp"
 #include "decide/tick_time.hpp"
-#include "names/date_pattern.hpp"
 
-struct run_options {
+struct typed_options {
   bool shift_given = false;    // some word began with "+" or "-"
   ticks shift{};               // the hour shift
   std::int64_t front_cut = 0;  // characters cut off the front of a stem, >= 0
@@ -34,30 +34,22 @@ struct run_options {
   std::string journal;     // --journal: the file to record old times in; empty for none
   std::string undo;        // --undo: the journal to undo; empty for a run
   std::string jobs_text;   // --jobs as given
-  int jobs = 0;            // files stamped at once, 1 to 64; 0: chosen by the file system
+  int jobs = 0;            // --jobs as a number, 1 to 64; 0 when not given
   bool verbose = false;    // say how the run was set up
   bool quiet = false;      // no per-file lines and no summary; errors all the same
   bool created = false;    // set the creation time too (Windows)
-  // Set by the session from the clock, not by the command line:
-  int latest_year = 30827;  // epoch milliseconds name no later year
-  bool warn_utc = false;    // names read as UTC on a computer whose zone is not UTC
-  date_pattern pattern;     // and as read
-  std::optional<std::chrono::minutes> tz_offset;  // --tz as a fixed offset
 };
 
 enum class command { run, help, version, usage_error };
 
 struct parsed_command {
   command what = command::run;
-  run_options options;
+  typed_options options;
   std::string error;  // for usage_error: what is wrong, for a message
 };
 
 // Reads the arguments after the program's name. Never touches the disk.
 parsed_command read_arguments(const std::vector<std::string_view>& arguments);
-
-// How the run's names are read, from its options.
-time_rule time_rule_of(const run_options& options);
 
 // The largest hour shift either way whose tick count fits in 64 bits.
 inline constexpr std::int64_t max_shift_hours =

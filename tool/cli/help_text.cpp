@@ -1,3 +1,5 @@
+#include "cli/help_text.hpp"
+
 #include "cli/options.hpp"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "cli/help_text.hpp"
 #include "cli/options.hpp"
 
 int main(int argc, char** argv) {

@@ -5,7 +5,7 @@
 
 namespace {
 
-using o = run_options;
+using o = typed_options;
 
 // What a run does; the options of how names are read follow them.
 constexpr option_doc run_table[] = {

@@ -15,8 +15,8 @@ struct option_doc {
   std::string_view name;   // "--dry-run"
   std::string_view value;  // what it takes ("FILE"); empty for a flag
   // Where the reader puts it: a flag, or the text of its value.
-  bool run_options::*flag = nullptr;
-  std::string run_options::*text = nullptr;
+  bool typed_options::*flag = nullptr;
+  std::string typed_options::*text = nullptr;
   std::string_view summary;  // for --help: lines of at most 38 characters
   std::string_view example;  // for --help
   std::string_view details;  // for the man page, in roff
@@ -32,12 +32,6 @@ std::span<const option_doc> reading_options();
 
 // The option of that name, or nullptr.
 const option_doc* find_option(std::string_view name);
-
-// What --help prints.
-std::string help_text();
-
-// The man page's OPTIONS and EXIT STATUS sections, in roff.
-std::string man_sections();
 
 // What each exit status means, for --help, the man page and the README.
 struct exit_doc {

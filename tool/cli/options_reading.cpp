@@ -3,7 +3,7 @@
 
 namespace {
 
-using o = run_options;
+using o = typed_options;
 
 constexpr option_doc table[] = {
     {"--local", "", &o::local, nullptr,

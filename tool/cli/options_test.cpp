@@ -1,4 +1,5 @@
 #include "cli/options.hpp"
+#include "cli/help_text.hpp"
 
 #include <sstream>
 

@@ -18,7 +18,7 @@ std::optional<std::int64_t> whole_number(std::string_view text, bool& too_large)
   return n.fits ? std::optional<std::int64_t>(n.value) : std::nullopt;
 }
 
-std::optional<std::string> read_shift(std::string_view word, run_options& o) {
+std::optional<std::string> read_shift(std::string_view word, typed_options& o) {
   bool too_large = false;
   const std::optional<std::int64_t> hours = whole_number(word, too_large);
   if (!hours && !too_large) {
@@ -48,7 +48,7 @@ std::optional<std::string> read_cut(std::string_view word, std::string_view whic
 
 }  // namespace
 
-std::optional<std::string> read_word(std::string_view word, run_options& o) {
+std::optional<std::string> read_word(std::string_view word, typed_options& o) {
   o.words.emplace_back(word);
   const char first = word.empty() ? '\0' : word.front();
   if (first == '-' || first == '+') return read_shift(word, o);

@@ -10,4 +10,4 @@
 
 // Reads one word into the options; every word is also kept as an extension
 // to match. The message of a usage error, or nullopt.
-std::optional<std::string> read_word(std::string_view word, run_options& options);
+std::optional<std::string> read_word(std::string_view word, typed_options& options);

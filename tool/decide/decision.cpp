@@ -6,7 +6,7 @@
 
 namespace {
 
-stamp_decision refuse(std::string_view what, std::string why,
+stamp_decision refuse(refusal what, std::string why,
                       std::optional<std::string_view> read = std::nullopt) {
   return {std::nullopt, what, std::move(why),
           read ? std::optional<std::string>(*read) : std::nullopt, zone_basis::utc_by_default};
@@ -51,12 +51,12 @@ std::optional<tick_time> named_time(const date_reading& reading, zone_basis basi
 
 stamp_decision decide_time(std::optional<std::string_view> date_text, const time_rule& options,
                            utc_offset_fn local_offset) {
-  if (!date_text) return refuse(cannot_read, "the front cut is longer than the name");
+  if (!date_text) return refuse(refusal::no_date, "the front cut is longer than the name");
   date_reading reading = read_date(*date_text, options);
   if (options.date_only && date_without_time(reading)) {
     // A time that was not read is no reason to stamp midnight.
     if (time_like_after(*date_text, reading.end)) {
-      return refuse(cannot_read,
+      return refuse(refusal::no_date,
                     "a time follows the date in a form velmora does not read; left alone rather "
                     "than stamped at 00:00",
                     options.show_read ? date_text : std::nullopt);
@@ -64,29 +64,30 @@ stamp_decision decide_time(std::optional<std::string_view> date_text, const time
     reading.fault = date_fault::none;
   }
   if (reading.fault == date_fault::no_time && time_like_after(*date_text, reading.end)) {
-    return refuse(cannot_read, "a date, and a time in a form velmora does not read",
+    return refuse(refusal::no_date, "a date, and a time in a form velmora does not read",
                   options.show_read ? date_text : std::nullopt);
   }
   if (reading.epoch && reading.time.year > options.latest_year) {
-    return refuse(cannot_read, "the number after the prefix is no date: it names the year " +
-                                   std::to_string(reading.time.year));
+    return refuse(refusal::no_date, "the number after the prefix is no date: it names the year " +
+                                        std::to_string(reading.time.year));
   }
   if (reading.fault != date_fault::none) {
     // After a cut, say what was read, so that the right cut is easy to find.
-    return refuse(cannot_read, std::string(describe(reading.fault)),
+    return refuse(refusal::no_date, std::string(describe(reading.fault)),
                   options.show_read ? date_text : std::nullopt);
   }
   const zone_basis basis = basis_of(reading, options);
   const std::optional<tick_time> named = named_time(reading, basis, options, local_offset);
   if (!named) {
     if (basis != zone_basis::local) {
-      return refuse(cannot_set, "the time falls outside the years 1601 to 30827");
+      return refuse(refusal::out_of_range, "the time falls outside the years 1601 to 30827");
     }
-    return refuse(cannot_read, "the local time zone cannot place that time");
+    return refuse(refusal::no_date, "the local time zone cannot place that time");
   }
   const std::optional<tick_time> t = shift_ticks(*named, options.shift);
-  if (!t) return refuse(cannot_set, "the shifted time falls outside the years 1601 to 30827");
-  return {file_time{*t, reading.time.nanosecond % 100}, {}, {}, std::nullopt, basis};
+  if (!t)
+    return refuse(refusal::out_of_range, "the shifted time falls outside the years 1601 to 30827");
+  return {file_time{*t, reading.time.nanosecond % 100}, refusal::none, {}, std::nullopt, basis};
 }
 
 std::string_view describe(zone_basis basis) {

@@ -1,5 +1,8 @@
 // Which time a selected file gets, or why it gets none: everything about
 // stamping that needs no disk.
+//
+// Errors: none as calls; a file that gets no time has a decision whose
+// refusal says why in a word (no date, out of range), and why in a phrase.
 #pragma once
 
 #include <optional>
@@ -8,9 +11,6 @@
 
 #include "decide/tick_time.hpp"
 #include "names/date_pattern.hpp"
-
-inline constexpr std::string_view cannot_read = "cannot read a date from ";
-inline constexpr std::string_view cannot_set = "cannot set the time of ";
 
 // The zone a name's time was placed in.
 enum class zone_basis {
@@ -23,10 +23,14 @@ enum class zone_basis {
   sidecar,         // the instant a Takeout sidecar gives
 };
 
+// Why a file gets no time: no date could be read for it, or the one read
+// cannot be set (it falls outside the years a file time holds).
+enum class refusal { none, no_date, out_of_range };
+
 struct stamp_decision {
   std::optional<file_time> time;  // the time to set; nullopt when the file is left alone
-  std::string_view what;          // for a refusal: cannot_read or cannot_set
-  std::string why;
+  refusal refused = refusal::none;
+  std::string why;                  // for a refusal: what is wrong, in a phrase
   std::optional<std::string> read;  // what a cut left, to show in the message
   zone_basis basis = zone_basis::utc_by_default;
 };

@@ -30,11 +30,11 @@ TEST(Decision, ReadsShiftsAndPlaces) {
 TEST(Decision, RefusesWithTheReason) {
   const stamp_decision no_text = decide(std::nullopt);
   EXPECT_FALSE(no_text.time);
-  EXPECT_EQ(no_text.what, cannot_read);
+  EXPECT_EQ(no_text.refused, refusal::no_date);
   EXPECT_EQ(no_text.why, "the front cut is longer than the name");
 
   const stamp_decision bad_day = decide("2010-02-30 13.40");
-  EXPECT_EQ(bad_day.what, cannot_read);
+  EXPECT_EQ(bad_day.refused, refusal::no_date);
   EXPECT_EQ(bad_day.why, "that day does not exist in that month");
   EXPECT_FALSE(bad_day.read);  // no cut, nothing to show
 
@@ -45,7 +45,7 @@ TEST(Decision, RefusesWithTheReason) {
   time_rule early;
   early.shift = hours{-1};
   const stamp_decision before_1601 = decide("1601-01-01 00.30", early);
-  EXPECT_EQ(before_1601.what, cannot_set);
+  EXPECT_EQ(before_1601.refused, refusal::out_of_range);
   EXPECT_NE(before_1601.why.find("1601"), std::string::npos);
 }
 

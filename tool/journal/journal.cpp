@@ -2,123 +2,143 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
+#include "journal/journal_reading.hpp"
 #include "journal/journal_text.hpp"
-#include "platform/console.hpp"
-#include "platform/durable.hpp"
-#include "platform/paths.hpp"
+#include "names/quoting.hpp"
 
 namespace {
 
-std::string cannot(std::string_view what, const std::string& path, int error) {
-  return std::string(what) + in_quotes(path) + ": " + std::strerror(error);
+journal_error fail(journal_problem problem, int error) {
+  return {problem, error};
 }
-
-// The longest line a journal holds: two times and a path of escaped bytes.
-constexpr std::size_t longest_line = 1 << 16;
 
 // A journal whose last line has no line end was left by a run that
 // stopped midway (a full disk, a kill): a whole record gets its line end,
-// a torn one is cut off. Its file was never stamped: a file is stamped
-// only once its record is on the disk.
-std::optional<std::string> mend_tail(run_journal& journal) {
-  std::string tail;
-  if (const int error = read_end(journal.path, longest_line, tail)) {
-    return cannot("cannot read the journal ", journal.path, error);
-  }
-  if (tail.empty() || tail.back() == '\n') return std::nullopt;
-  const std::size_t newline = tail.rfind('\n');
-  const std::string_view last =
-      std::string_view(tail).substr(newline == std::string::npos ? 0 : newline + 1);
+// a torn one, of any length, is cut off. Its file was never stamped: a
+// file is stamped only once its record is on the disk.
+journal_error mend_tail(run_journal& journal) {
+  journal_reader reader{*journal.system, journal.descriptor, journal.whole};
+  std::string last;
+  std::int64_t at = 0;
+  if (const int error = last_line(reader, last, at))
+    return fail(journal_problem::unreadable, error);
+  if (at + static_cast<std::int64_t>(last.size()) < journal.whole) return {};  // it ends in '\n'
   const line_kind kind = parse_journal_line(last).kind;
   if (kind == line_kind::file || kind == line_kind::folder) {
     journal.pending.push_back('\n');  // pending is empty: nothing is written yet
-    return std::nullopt;
+    return {};
   }
-  journal.whole -= static_cast<std::int64_t>(last.size());
-  if (const int error = cut_back(journal.descriptor, journal.whole)) {
-    return cannot("cannot cut the torn last record off the journal ", journal.path, error);
+  journal.whole = at;
+  if (const int error = journal.system->cut_back(journal.descriptor, journal.whole)) {
+    return fail(journal_problem::cannot_mend, error);
   }
-  journal.note = "the journal " + in_quotes(journal.path) +
-                 " ended in a torn record, left by a run that stopped midway; it is cut off";
-  return std::nullopt;
+  journal.mended = true;
+  return {};
+}
+
+// Whether the file at path begins as a journal does, or is empty (new).
+journal_error check_start(const system_calls& system, const std::string& path, bool& empty) {
+  int descriptor = -1;
+  const int error = system.open_reading(path, descriptor);
+  empty = error == ENOENT;
+  if (empty) return {};
+  // A folder, a pipe or a device is no journal: it is never written to.
+  if (error == ENODEV) return fail(journal_problem::not_a_file, 0);
+  if (error != 0) return fail(journal_problem::unreadable, error);
+  std::string start;
+  const int read = system.read_at(descriptor, 0, journal_magic.size() + 1, start);
+  system.close(descriptor);
+  if (read != 0) return fail(journal_problem::unreadable, read);
+  empty = start.empty();
+  if (!empty && start != std::string(journal_magic) + "\n") {
+    return fail(journal_problem::not_a_journal, 0);
+  }
+  return {};
 }
 
 }  // namespace
 
-std::optional<std::string> open_journal(const std::string& path, run_journal& journal) {
-  journal.path = path;
-  // Appending to anything but a journal (a photo, say) would spoil it, and
-  // a file that cannot be read cannot be shown to be one. A device or a
-  // pipe is not read: its write will tell.
-  std::error_code ignored;
-  const bool regular = std::filesystem::is_regular_file(to_path(path), ignored);
-  std::string start;
-  if (regular) {
-    if (const int error = read_start(path, journal_magic.size() + 1, start)) {
-      return cannot("cannot read the journal ", path, error) +
+std::string describe(const journal_error& e, const std::string& path) {
+  const std::string why = e.error != 0 ? std::string(": ") + std::strerror(e.error) : "";
+  switch (e.problem) {
+    case journal_problem::none:
+      return {};
+    case journal_problem::not_a_journal:
+      return "cannot use " + in_quotes(path) + " as a journal: it is not a velmora journal";
+    case journal_problem::not_a_file:
+      return "cannot use " + in_quotes(path) + " as a journal: it is not a regular file";
+    case journal_problem::unreadable:
+      return "cannot read the journal " + in_quotes(path) + why +
              " (a journal must be readable, to be shown to be one)";
-    }
-  }
-  const bool empty = start.empty();
-  if (!empty && start != std::string(journal_magic) + "\n") {
-    return "cannot use " + in_quotes(path) + " as a journal: it is not a velmora journal";
-  }
-  bool created = false;
-  if (const int error = open_appending(path, journal.descriptor, created)) {
-    return cannot("cannot open the journal ", path, error);
-  }
-  if (const int error = lock_for_appending(journal.descriptor)) {
-    if (error == EWOULDBLOCK) {
+    case journal_problem::cannot_open:
+      return "cannot open the journal " + in_quotes(path) + why;
+    case journal_problem::taken:
       return "cannot use " + in_quotes(path) + " as a journal: another run is writing to it";
-    }
-    return cannot("cannot lock the journal ", path, error);
+    case journal_problem::cannot_lock:
+      return "cannot lock the journal " + in_quotes(path) + why;
+    case journal_problem::cannot_write:
+      return "cannot write the journal " + in_quotes(path) + why;
+    case journal_problem::cannot_mend:
+      return "cannot cut the torn last record off the journal " + in_quotes(path) + why;
   }
-  if (created) {
-    if (const int error = sync_folder_of(path))
-      return cannot("cannot sync the folder of ", path, error);
-  }
-  if (const int error = size_of(journal.descriptor, journal.whole)) {
-    return cannot("cannot read the journal ", path, error);
-  }
-  if (empty) {
-    journal.pending = std::string(journal_magic) + "\n";
-  } else if (regular) {
-    if (std::optional<std::string> error = mend_tail(journal)) return error;
-  }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> start_journal_run(run_journal& journal, const std::string& folder) {
-  journal.pending += folder_line(folder);
-  if (const int error = commit_records(journal)) {
-    return cannot("cannot write the journal ", journal.path, error);
+journal_error open_journal(const system_calls& system, const std::string& path,
+                           run_journal& journal) {
+  journal.system = &system;
+  journal.path = path;
+  bool empty = false;
+  if (const journal_error e = check_start(system, path, empty)) return e;
+  bool created = false;
+  if (const int error = system.open_appending(path, journal.descriptor, created)) {
+    if (error == ENODEV) return fail(journal_problem::not_a_file, 0);  // swapped since the check
+    return fail(journal_problem::cannot_open, error);
   }
-  return std::nullopt;
+  if (const int error = system.lock(journal.descriptor)) {
+    return fail(error == EWOULDBLOCK ? journal_problem::taken : journal_problem::cannot_lock,
+                error == EWOULDBLOCK ? 0 : error);
+  }
+  if (created) {
+    if (const int error = system.sync_folder_of(path)) {
+      return fail(journal_problem::cannot_write, error);
+    }
+  }
+  if (const int error = system.size_of(journal.descriptor, journal.whole)) {
+    return fail(journal_problem::unreadable, error);
+  }
+  if (journal.whole == 0) {
+    journal.pending = std::string(journal_magic) + "\n";
+    return {};
+  }
+  return mend_tail(journal);
+}
+
+journal_error start_journal_run(run_journal& journal, const std::string& folder) {
+  journal.pending += folder_line(folder);
+  return commit_records(journal);
 }
 
 void add_record(run_journal& journal, std::string_view path, const file_time& before,
                 const file_time& set, const std::optional<file_time>& created_before) {
   append_file_line(journal.pending, path, before, set, created_before);
-  ++journal.pending_records;
 }
 
-int commit_records(run_journal& journal) {
-  int error = append_text(journal.descriptor, journal.pending);
-  if (error == 0) error = sync_to_disk(journal.descriptor);
+journal_error commit_records(run_journal& journal) {
+  const system_calls& system = *journal.system;
+  int error = system.append(journal.descriptor, journal.pending);
+  if (error == 0) error = system.sync(journal.descriptor);
   if (error == 0) {
     journal.whole += static_cast<std::int64_t>(journal.pending.size());
-  } else if (cut_back(journal.descriptor, journal.whole) == 0) {
-    sync_to_disk(journal.descriptor);  // the cut, best effort: the error is what is reported
+  } else if (system.cut_back(journal.descriptor, journal.whole) == 0) {
+    system.sync(journal.descriptor);  // the cut, best effort: the error is what is reported
   }
   journal.pending.clear();
-  journal.pending_records = 0;
-  return error;
+  return error == 0 ? journal_error{} : fail(journal_problem::cannot_write, error);
 }
 
 void close_journal(run_journal& journal) {
-  if (journal.descriptor >= 0) close_appending(journal.descriptor);
+  if (journal.descriptor >= 0) journal.system->close(journal.descriptor);
   journal.descriptor = -1;
 }

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "journal/journal_reading.hpp"
 
 struct run_folder {
   std::int64_t offset;  // where its folder line starts
@@ -17,8 +18,9 @@ struct checked_journal {
   bool torn = false;             // the last line is a record cut short, to pass over
 };
 
-// Opens path into file and checks it: a regular file that begins with the
-// journal's first line, whose every line is a record, and whose file
-// records follow a folder line; a last line without its line end that is
-// no record is torn, and passed over. The message of a failure, or empty.
-std::string check_journal(const std::string& path, std::ifstream& file, checked_journal& journal);
+// Checks a journal: it begins with the journal's first line, every line is
+// a record, and file records follow a folder line; a last line without its
+// line end that is no record is torn, and passed over. The message of a
+// failure, or empty.
+std::string check_journal(const journal_reader& reader, const std::string& path,
+                          checked_journal& journal);

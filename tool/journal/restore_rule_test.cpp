@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/careful_write.hpp"
+#include "system/careful_write.hpp"
+#include "system/memory_system.hpp"
 
 namespace {
 
@@ -22,29 +23,22 @@ TEST(RestoreRule, WhatEachTimeMeans) {
 }
 
 // A file system that keeps milliseconds, cut down, as several FUSE file
-// systems do.
-file_time kept_ms{};
-int no_check(const file_ref&) {
-  return 0;
-}
-int read_ms(const file_ref&, file_time& t) {
-  t = kept_ms;
-  return 0;
-}
-int write_ms(const file_ref&, const file_time& t) {
-  kept_ms = {std::chrono::floor<milliseconds>(t.tick), 0};
-  return 0;
-}
-
+// systems do: what the run takes as set, the undo takes as set.
 TEST(RestoreRule, WhatTheRunTookAsSetTheUndoTakesAsSet) {
-  const time_access milliseconds_only = {no_check, read_ms, write_ms};
+  memory_system fs;
+  fs.keeps = [](const file_time& given, const file_time&) {
+    return file_time{std::chrono::floor<milliseconds>(given.tick), 0};
+  };
+  const system_calls system = calls_of(fs);
   const file_time before{noon - seconds{3600}, 0};
   for (const file_time set : {file_time{noon + microseconds{881'926}, 0},  // a recorder's name
                               file_time{noon + seconds{1}, 0}, file_time{noon, 17}}) {
-    kept_ms = before;
-    const set_result run = set_write_time({nullptr, nullptr, "./x"}, set, milliseconds_only, true);
-    EXPECT_EQ(run.error, 0) << format_utc(set);
-    EXPECT_EQ(step_for(kept_ms, before, set), restore_step::restore) << format_utc(set);
+    add_file(fs, "x", before);
+    const set_result run =
+        set_write_time(system, {nullptr, nullptr, kind_unknown, "./x"}, set, true);
+    EXPECT_NE(run.fate, set_fate::not_held) << format_utc(set);
+    EXPECT_EQ(step_for(file_at(fs, "x")->mtime, before, set), restore_step::restore)
+        << format_utc(set);
   }
 }
 

@@ -1,4 +1,8 @@
 // What reading a date out of a name gives, whichever reader read it.
+//
+// Errors: the readers of this room never fail as calls and never throw;
+// what is wrong with a name is the reading's date_fault, which describe()
+// says in a phrase.
 #pragma once
 
 #include <chrono>

@@ -7,6 +7,16 @@
 #include <string_view>
 #include <vector>
 
+// What selects a run's entries and cuts their names: the words of the
+// command line (long options left out), each also an extension to match,
+// and the shift and cuts among them.
+struct selection_rule {
+  std::vector<std::string> words;
+  bool shift_given = false;    // some word began with "+" or "-"
+  std::int64_t front_cut = 0;  // characters cut off the front of a stem, >= 0
+  std::int64_t back_cut = 0;   // characters cut off its back; negative cuts nothing
+};
+
 // Names a run never stamps: the folder itself, its parent, and the tool.
 bool is_skipped_name(std::string_view name);
 

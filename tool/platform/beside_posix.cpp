@@ -7,6 +7,7 @@
 
 #include "listing/listing_posix.hpp"
 #include "platform/beside.hpp"
+#include "platform/handles.hpp"
 
 namespace {
 
@@ -47,24 +48,23 @@ int read_all(int fd, std::vector<char>& buffer, std::size_t& length) {
 }
 
 // Closing is a system call a file: the descriptors of sidecars read are
-// closed many at a time, with one close_range for each run of numbers
-// that are all the reader's own. The system gives out the lowest free
-// number, so the numbers held stay close together, and a number some
-// other code holds is never in the reader's set.
-constexpr int closed_together = 32;
-
+// closed many at a time (up to the reader's hold), with one close_range
+// for each run of numbers that are all the reader's own. The system gives
+// out the lowest free number, so the numbers held stay close together,
+// and a number some other code (or thread) holds is never in the
+// reader's set.
 void done_with(beside_reader& reader, int fd) {
   if (reader.first >= 0 && (fd < reader.first || fd >= reader.first + 64)) close_beside(reader);
   if (reader.first < 0) reader.first = fd;
   reader.done |= std::uint64_t{1} << (fd - reader.first);
-  if (std::popcount(reader.done) == closed_together) close_beside(reader);
+  if (std::popcount(reader.done) >= reader.hold) close_beside(reader);
 }
 
 }  // namespace
 
 int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
                 std::size_t& length) {
-  const int folder = file.folder != nullptr ? listing_fd(file.folder) : AT_FDCWD;
+  const int folder = file.folder != nullptr ? listing_fd(listing_of(file.folder)) : AT_FDCWD;
   int fd = open_beside(folder, name.c_str());
   if (fd < 0 && errno == EMFILE && reader.done != 0) {
     close_beside(reader);

@@ -1,8 +1,5 @@
 #include "platform/console.hpp"
 
-#include <cerrno>
-#include <cstring>
-
 bool print_out(std::string_view text) {
   return write_stream(stdout, text);
 }
@@ -28,13 +25,13 @@ void show_progress(std::string_view text) {
   write_stream(stderr, line);
 }
 
-void report(std::string_view message) {
+void clear_progress() {
   if (progress_width > 0) show_progress({});
+}
+
+void report(std::string_view message) {
+  clear_progress();
   std::string line = "velmora: ";
   line.append(message).push_back('\n');
   print_err(line);
-}
-
-void report_output_failure() {
-  report(std::string("cannot write to standard output: ") + std::strerror(errno));
 }

@@ -27,8 +27,8 @@ void report(std::string_view message);
 // away first, so that every message stands on a line of its own.
 void show_progress(std::string_view text);
 
+// Takes the progress line away, if one is drawn.
+void clear_progress();
+
 // Whether a stream goes to a terminal (a console on Windows).
 bool is_terminal(std::FILE* stream);
-
-// Says that standard output failed, with the reason in errno.
-void report_output_failure();

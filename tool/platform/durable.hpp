@@ -1,13 +1,16 @@
-// A file that text is appended to and synced to disk: the journal. Each
-// platform has its own file; errors are errno values.
+// A file that text is appended to and synced to disk, and read back: the
+// journal. Each platform has its own file. Every call returns 0 or an
+// errno value, on Windows too (the C runtime's), which strerror says.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Opens (creating it if need be) a file to append to; created says that
-// it did not exist. 0 or errno.
+// Opens (creating it if need be) a regular file to append to and read
+// back (read_at); created
+// says that it did not exist. 0, ENODEV for anything but a regular file
+// (never waited on), or errno.
 int open_appending(const std::string& path, int& descriptor, bool& created);
 
 // Takes the file for this process alone, without waiting: 0, EWOULDBLOCK
@@ -30,10 +33,12 @@ int size_of(int descriptor, std::int64_t& size);
 // disk too; 0 or errno.
 int sync_folder_of(const std::string& path);
 
-void close_appending(int descriptor);
+void close_descriptor(int descriptor);
 
-// Up to size bytes from the start, or from the end, of a file, read
-// without touching its last-access time where the system allows; 0 or
-// errno.
-int read_start(const std::string& path, std::size_t size, std::string& start);
-int read_end(const std::string& path, std::size_t size, std::string& end);
+// Opens a regular file to read, without touching its last-access time
+// where the system allows; ENODEV for anything else (a folder, a pipe, a
+// device), which is never waited on. 0 or errno.
+int open_reading(const std::string& path, int& descriptor);
+
+// Up to size bytes from offset on, fewer at the end; 0 or errno.
+int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text);

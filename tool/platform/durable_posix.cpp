@@ -7,46 +7,19 @@
 
 #include "platform/durable.hpp"
 
-namespace {
-
-// Opened to read without touching the last-access time, where the owner
-// allows it.
-int open_to_read(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NOATIME | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd >= 0 || errno != EPERM) return fd;
-  return open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-}
-
-int read_at(const std::string& path, std::size_t size, bool from_end, std::string& text) {
-  text.clear();
-  const int fd = open_to_read(path);
-  if (fd < 0) return errno;
-  struct stat st;
-  off_t at = 0;
-  if (from_end) {
-    if (fstat(fd, &st) != 0) {
-      const int error = errno;
-      close(fd);
-      return error;
-    }
-    at = st.st_size > static_cast<off_t>(size) ? st.st_size - static_cast<off_t>(size) : 0;
-  }
-  text.resize(size);
-  const ssize_t n = pread(fd, text.data(), size, at);
-  const int error = n < 0 ? errno : 0;
-  close(fd);
-  text.resize(n < 0 ? 0 : static_cast<std::size_t>(n));
-  return error;
-}
-
-}  // namespace
-
 int open_appending(const std::string& path, int& descriptor, bool& created) {
-  constexpr int flags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY;
+  // Never waits on a pipe: only a regular file is kept.
+  constexpr int flags = O_RDWR | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   descriptor = open(path.c_str(), flags | O_CREAT | O_EXCL, 0644);
   created = descriptor >= 0;
   if (descriptor < 0 && errno == EEXIST) descriptor = open(path.c_str(), flags);
-  return descriptor < 0 ? errno : 0;
+  if (descriptor < 0) return errno;
+  struct stat st;
+  const int error = fstat(descriptor, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : ENODEV;
+  if (error == 0) return fcntl(descriptor, F_SETFL, O_APPEND) == 0 ? 0 : errno;
+  close(descriptor);
+  descriptor = -1;
+  return error;
 }
 
 int lock_for_appending(int descriptor) {
@@ -91,14 +64,38 @@ int sync_folder_of(const std::string& path) {
   return error;
 }
 
-void close_appending(int descriptor) {
+void close_descriptor(int descriptor) {
   close(descriptor);
 }
 
-int read_start(const std::string& path, std::size_t size, std::string& start) {
-  return read_at(path, size, false, start);
+int open_reading(const std::string& path, int& descriptor) {
+  constexpr int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  descriptor = open(path.c_str(), flags | O_NOATIME);
+  if (descriptor < 0 && errno == EPERM) descriptor = open(path.c_str(), flags);  // not the owner
+  if (descriptor < 0) return errno;
+  struct stat st;
+  const int error = fstat(descriptor, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : ENODEV;
+  if (error != 0) {
+    close(descriptor);
+    descriptor = -1;
+  }
+  return error;
 }
 
-int read_end(const std::string& path, std::size_t size, std::string& end) {
-  return read_at(path, size, true, end);
+int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text) {
+  text.resize(size);
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = pread(descriptor, text.data() + got, size - got,
+                            static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      text.clear();
+      return errno;
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  text.resize(got);
+  return 0;
 }

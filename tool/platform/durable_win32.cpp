@@ -9,37 +9,9 @@
 #include "listing/utf16_win32.hpp"
 #include "platform/durable.hpp"
 
-namespace {
-
-int read_at(const std::string& path, std::size_t size, bool from_end, std::string& text) {
-  text.clear();
-  const HANDLE file = CreateFileW(long_path(path).c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return EACCES;
-  // All ones: this handle's reads leave the last-access time alone.
-  const FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF};
-  SetFileTime(file, nullptr, &keep, nullptr);
-  LARGE_INTEGER length{};
-  bool ok = true;
-  if (from_end && GetFileSizeEx(file, &length) && length.QuadPart > static_cast<LONGLONG>(size)) {
-    LARGE_INTEGER at{};
-    at.QuadPart = length.QuadPart - static_cast<LONGLONG>(size);
-    ok = SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-  }
-  text.resize(size);
-  DWORD read = 0;
-  ok = ok && ReadFile(file, text.data(), static_cast<DWORD>(size), &read, nullptr);
-  CloseHandle(file);
-  text.resize(ok ? read : 0);
-  return ok ? 0 : EIO;
-}
-
-}  // namespace
-
 int open_appending(const std::string& path, int& descriptor, bool& created) {
   const std::wstring wide = long_path(path);
-  constexpr int flags = _O_WRONLY | _O_APPEND | _O_BINARY | _O_NOINHERIT;
+  constexpr int flags = _O_RDWR | _O_APPEND | _O_BINARY | _O_NOINHERIT;
   descriptor = _wopen(wide.c_str(), flags | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
   created = descriptor >= 0;
   if (descriptor < 0 && errno == EEXIST) descriptor = _wopen(wide.c_str(), flags);
@@ -85,14 +57,59 @@ int sync_folder_of(const std::string&) {
   return 0;
 }
 
-void close_appending(int descriptor) {
+void close_descriptor(int descriptor) {
   _close(descriptor);
 }
 
-int read_start(const std::string& path, std::size_t size, std::string& start) {
-  return read_at(path, size, false, start);
+int open_reading(const std::string& path, int& descriptor) {
+  const std::wstring wide = long_path(path);
+  constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, share, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    // All ones: this handle's reads leave the last-access time alone.
+    const FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF};
+    SetFileTime(file, nullptr, &keep, nullptr);
+  } else {
+    file = CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    CloseHandle(file);
+    return ENODEV;
+  }
+  descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+  if (descriptor < 0) {
+    CloseHandle(file);
+    return EMFILE;
+  }
+  return 0;
 }
 
-int read_end(const std::string& path, std::size_t size, std::string& end) {
-  return read_at(path, size, true, end);
+int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text) {
+  const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+  text.resize(size);
+  std::size_t got = 0;
+  while (got < size) {
+    OVERLAPPED at{};
+    const auto from = static_cast<std::uint64_t>(offset) + got;
+    at.Offset = static_cast<DWORD>(from & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(from >> 32);
+    DWORD read = 0;
+    if (!ReadFile(file, text.data() + got, static_cast<DWORD>(size - got), &read, &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      text.clear();
+      return EIO;
+    }
+    if (read == 0) break;
+    got += read;
+  }
+  text.resize(got);
+  return 0;
 }

@@ -1,33 +1,21 @@
 // Reading and writing a file's last-modified time: the platform's part of
 // stamping. Only the last-modified time changes; the data is never opened.
+// Results are 0 or the platform's error code (errno, or GetLastError on
+// Windows); a folder is platform_folder_error.
 #pragma once
 
 #include <string>
 
-#include "decide/tick_time.hpp"
-#include "listing/listing.hpp"
+#include "system/system.hpp"
 
-// A selected entry as each platform may reach it: through its folder's
-// listing and its entry, or through the path the user sees. An undo has
-// only the path: folder and entry are null.
-struct file_ref {
-  const dir_listing* folder;
-  const dir_entry* entry;
-  const char* path;
-};
+// The platform's code for a folder met where a file was meant.
+extern const int platform_folder_error;
 
-// Results: 0 for success, a platform error code (errno, or GetLastError on
-// Windows), or one of these.
-inline constexpr int error_not_held = -1;      // the file system keeps another time
-inline constexpr int error_is_directory = -2;  // folders are never stamped
-inline constexpr int error_not_restored = -3;  // not held, and the old time not put back
-
-// What a real run would meet before it wrote: error_is_directory for a
+// What a real run would meet before it wrote: platform_folder_error for a
 // folder or a link to one, the error of a link that leads nowhere, else 0.
 int check_write_time(const file_ref& file);
 
-// The file's last-modified time, following a link; error_is_directory for
-// a folder.
+// The file's last-modified time, following a link.
 int read_modified_time(const file_ref& file, file_time& time);
 
 // Sets the file's last-modified time, and nothing else, with one call.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "listing/listing_posix.hpp"
+#include "platform/handles.hpp"
 #include "platform/modified_time.hpp"
 
 // Times past 2038 need a 64-bit time_t; the build asks for it everywhere.
@@ -32,24 +33,26 @@ file_time from_timespec(const timespec& t) {
 // A file is reached through its folder's listing when it has one (the
 // run), else by its path (an undo).
 int folder_of(const file_ref& file) {
-  return file.folder != nullptr ? listing_fd(file.folder) : AT_FDCWD;
+  return file.folder != nullptr ? listing_fd(listing_of(file.folder)) : AT_FDCWD;
 }
 
 const char* name_of(const file_ref& file) {
-  return file.entry != nullptr ? file.entry->name : file.path;
+  return file.name != nullptr ? file.name : file.path;
 }
 
-// Where a link or an unlooked-up entry leads: 0, error_is_directory, or errno.
+// Where a link or an unlooked-up entry leads: 0, EISDIR, or errno.
 int look_at(const file_ref& file, struct stat& st) {
   if (fstatat(folder_of(file), name_of(file), &st, 0) != 0) return errno;
-  return S_ISDIR(st.st_mode) ? error_is_directory : 0;
+  return S_ISDIR(st.st_mode) ? EISDIR : 0;
 }
 
 }  // namespace
 
+const int platform_folder_error = EISDIR;
+
 int check_write_time(const file_ref& file) {
-  const int kind = file.entry != nullptr ? file.entry->kind : kind_unknown;
-  if (kind == kind_directory) return error_is_directory;
+  const int kind = file.kind;
+  if (kind == kind_directory) return EISDIR;
   if (kind != kind_link && kind != kind_unknown) return 0;
   struct stat st;
   return look_at(file, st);

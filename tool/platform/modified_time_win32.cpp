@@ -13,11 +13,11 @@ bool creation_too = false;
 
 // A link to a folder is listed as a link; folders are never stamped.
 bool is_folder(const file_ref& file) {
-  if (file.entry == nullptr) {  // reached by its path alone (an undo)
+  if (file.name == nullptr) {  // reached by its path alone (an undo)
     const DWORD attributes = GetFileAttributesW(long_path(file.path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
-  return file.entry->kind == kind_directory || file.entry->kind == kind_link;
+  return file.kind == kind_directory || file.kind == kind_link;
 }
 
 // Opens the file for its attributes only: the data is never opened.
@@ -32,12 +32,15 @@ int last_error() {
 
 }  // namespace
 
+// ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack.
+const int platform_folder_error = 336;
+
 int check_write_time(const file_ref& file) {
-  return is_folder(file) ? error_is_directory : 0;
+  return is_folder(file) ? platform_folder_error : 0;
 }
 
 int read_modified_time(const file_ref& file, file_time& time) {
-  if (is_folder(file)) return error_is_directory;
+  if (is_folder(file)) return platform_folder_error;
   const HANDLE handle = open_attributes(file, FILE_READ_ATTRIBUTES);
   if (handle == INVALID_HANDLE_VALUE) return last_error();
   FILETIME written{};
@@ -48,7 +51,7 @@ int read_modified_time(const file_ref& file, file_time& time) {
 }
 
 int write_modified_time(const file_ref& file, const file_time& time) {
-  if (is_folder(file)) return error_is_directory;
+  if (is_folder(file)) return platform_folder_error;
   const HANDLE handle = open_attributes(file, FILE_WRITE_ATTRIBUTES);
   if (handle == INVALID_HANDLE_VALUE) return last_error();
   const FILETIME wanted = to_filetime(time.tick);

@@ -23,7 +23,7 @@ TEST(FileTimeOnWindows, CreatedSetsBothTimesInOneCall) {
   const std::string path = "velmora-created \xCE\xB1.jpg";
   CloseHandle(
       CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  const file_ref file{nullptr, nullptr, path.c_str()};
+  const file_ref file{nullptr, nullptr, kind_unknown, path.c_str()};
   const file_time t{tick_time{ticks{129'285'996'000'000'000}}, 0};  // 2010-09-10 13:40
   FILETIME created_before{};
   times_of(path, created_before);

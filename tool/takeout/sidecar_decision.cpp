@@ -30,18 +30,20 @@ std::string_view describe(sidecar_fault fault) {
 
 stamp_decision sidecar_decision(const sidecar_reading& reading, std::string_view sidecar,
                                 const time_rule& rule) {
-  const auto refuse = [&](std::string_view what, std::string_view why) {
+  const auto refuse = [&](refusal what, std::string_view why) {
     std::string message("its sidecar ");
     message.append(in_quotes(sidecar)).append(" ").append(why);
     return stamp_decision{std::nullopt, what, std::move(message), std::nullopt,
                           zone_basis::sidecar};
   };
-  if (reading.fault != sidecar_fault::none) return refuse(cannot_read, describe(reading.fault));
+  if (reading.fault != sidecar_fault::none)
+    return refuse(refusal::no_date, describe(reading.fault));
   if (reading.taken < earliest_seconds || reading.taken > latest_seconds) {
-    return refuse(cannot_set, "gives a time outside the years 1601 to 30827");
+    return refuse(refusal::out_of_range, "gives a time outside the years 1601 to 30827");
   }
   const std::optional<tick_time> t =
       shift_ticks(unix_epoch + std::chrono::seconds{reading.taken}, rule.shift);
-  if (!t) return refuse(cannot_set, "gives a time that the shift takes outside 1601 to 30827");
-  return {file_time{*t, 0}, {}, {}, std::nullopt, zone_basis::sidecar};
+  if (!t)
+    return refuse(refusal::out_of_range, "gives a time that the shift takes outside 1601 to 30827");
+  return {file_time{*t, 0}, refusal::none, {}, std::nullopt, zone_basis::sidecar};
 }

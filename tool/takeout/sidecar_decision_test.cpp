@@ -15,19 +15,19 @@ TEST(SidecarDecision, AnInstantThatOnlyTheShiftMoves) {
   EXPECT_EQ(d.basis, zone_basis::sidecar);
 
   const stamp_decision broken = sidecar_decision(read_sidecar("{"), "x.json", {});
-  EXPECT_EQ(broken.what, cannot_read);
+  EXPECT_EQ(broken.refused, refusal::no_date);
   EXPECT_EQ(broken.why, "its sidecar 'x.json' is not a JSON object");
   // 1601 is the first year a file time holds, on any platform.
   const stamp_decision early = sidecar_decision(
       read_sidecar(R"({"photoTakenTime":{"timestamp":"-11644473601"}})"), "x.json", {});
-  EXPECT_EQ(early.what, cannot_set);
+  EXPECT_EQ(early.refused, refusal::out_of_range);
   EXPECT_TRUE(sidecar_decision(read_sidecar(R"({"photoTakenTime":{"timestamp":"-11644473600"}})"),
                                "x.json", {})
                   .time);
   EXPECT_EQ(sidecar_decision(read_sidecar(R"({"photoTakenTime":{"timestamp":"999999999999"}})"),
                              "x.json", {})
-                .what,
-            cannot_set);
+                .refused,
+            refusal::out_of_range);
 }
 
 }  // namespace

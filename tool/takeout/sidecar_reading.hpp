@@ -1,5 +1,8 @@
 // What a Takeout sidecar says: the time the photo was taken, and the name
 // of the file it describes. Reads any bytes safely.
+//
+// Errors: what is wrong with a sidecar is the reading's sidecar_fault,
+// never an exception; sidecar_decision.hpp says it in a phrase.
 #pragma once
 
 #include <cstdint>

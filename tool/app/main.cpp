@@ -1,0 +1,47 @@
+// velmora: sets the last-modified time of files from the date and time
+// written in their names.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/resolve.hpp"
+#include "app/session.hpp"
+#include "cli/arguments.hpp"
+#include "cli/help_text.hpp"
+#include "cli/options.hpp"
+#include "platform/console.hpp"
+#include "platform/process.hpp"
+
+namespace {
+
+int usage_error(const std::string& message) {
+  report(message);
+  print_err("Try 'velmora --help' for more information.\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  prepare_process();
+  const std::vector<std::string> words = command_words(argc, argv);
+  const std::vector<std::string_view> arguments(words.begin(), words.end());
+  const parsed_command parsed = read_arguments(arguments);
+  switch (parsed.what) {
+    case command::help:
+      return print_out(help_text()) ? 0 : 1;
+    case command::version:
+      return print_out(version_text) ? 0 : 1;
+    case command::usage_error:
+      return usage_error(parsed.error);
+    case command::run:
+      break;
+  }
+  run_plan plan;
+  if (const std::optional<std::string> error =
+          resolve_plan(parsed.options, gather_facts(parsed.options), plan)) {
+    return usage_error(*error);
+  }
+  return run_session(parsed.options, plan);
+}

@@ -1,0 +1,89 @@
+#include "app/resolve.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The plan of a command line, or the usage error resolving it gave.
+struct resolved {
+  run_plan plan;
+  std::optional<std::string> error;
+};
+
+resolved resolve(std::vector<std::string_view> words, const plan_facts& facts = {}) {
+  const parsed_command parsed = read_arguments(words);
+  EXPECT_EQ(parsed.what, command::run) << parsed.error;
+  resolved r;
+  r.error = resolve_plan(parsed.options, facts, r.plan);
+  return r;
+}
+
+TEST(Resolve, ThePatternIsReadOnceAndAMalformedOneIsAUsageError) {
+  EXPECT_FALSE(resolve({"--format", "%d.%m.%Y %H-%M", "jpg"}).plan.rule.pattern.empty());
+  EXPECT_FALSE(resolve({"--format=%Y%m%d", "--date-only"}).plan.rule.pattern.empty());
+  for (const std::string_view wrong : {"%Y%m%d", "%Y%m%d%H%M%Q"}) {
+    const resolved r = resolve({"--format", wrong});
+    ASSERT_TRUE(r.error) << wrong;
+    EXPECT_TRUE(r.error->starts_with("--format '")) << *r.error;
+  }
+}
+
+TEST(Resolve, TheZoneIsAnOffsetOrANameForTheSession) {
+  const resolved fixed = resolve({"--tz", "+05:30"});
+  ASSERT_TRUE(fixed.plan.rule.fixed_offset);
+  EXPECT_EQ(*fixed.plan.rule.fixed_offset, std::chrono::minutes{330});
+  EXPECT_FALSE(fixed.plan.rule.local);
+  const resolved named = resolve({"--tz", "Europe/Berlin"});
+  EXPECT_TRUE(named.plan.rule.local);
+  EXPECT_FALSE(named.plan.rule.fixed_offset);
+  for (const std::string_view wrong : {"+25:00", "+5x", "-"}) {
+    const resolved r = resolve({"--tz", wrong});
+    ASSERT_TRUE(r.error) << wrong;
+    EXPECT_NE(r.error->find("is no offset from UTC"), std::string::npos) << *r.error;
+  }
+}
+
+TEST(Resolve, JobsAreWhatIsAskedOrWhatTheFileSystemWants) {
+  plan_facts share;
+  share.remote_kind = "FUSE";
+  EXPECT_EQ(resolve({}).plan.jobs, 1);
+  EXPECT_EQ(resolve({}, share).plan.jobs, 16);
+  EXPECT_EQ(resolve({"--jobs", "3"}, share).plan.jobs, 3);
+  EXPECT_EQ(resolve({"--dry-run", "--jobs", "3"}, share).plan.jobs, 1);
+  EXPECT_EQ(resolve({"--verbose"}, share).plan.notes,
+            std::vector<std::string>{"stamping 16 files at once (the folder is on FUSE)"});
+}
+
+TEST(Resolve, ADryRunSaysTheZoneFirst) {
+  plan_facts berlin;
+  berlin.tz_variable = "Europe/Berlin";
+  const auto first_note = [](const resolved& r) { return r.plan.notes.at(0); };
+  EXPECT_EQ(first_note(resolve({"--dry-run"})),
+            "names are read as UTC (--local or --tz ZONE reads them in a zone)");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--utc"})), "names are read as UTC");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--local"}, berlin)),
+            "names are read as local time (TZ=Europe/Berlin)");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--local"})),
+            "names are read as local time (the system's zone)");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "-0400"})), "names are read at UTC-0400");
+  EXPECT_TRUE(resolve({}).plan.notes.empty());
+}
+
+TEST(Resolve, TheRestOfThePlan) {
+  plan_facts not_utc;
+  not_utc.zone_is_utc = false;
+  not_utc.this_year = 2030;
+  const resolved r = resolve({"--takeout", "-2", "}4", "{1", "jpg"}, not_utc);
+  EXPECT_EQ(r.plan.chain.size(), 2u);
+  EXPECT_EQ(r.plan.chain.front()->name, "sidecar");
+  EXPECT_TRUE(r.plan.warn_utc);
+  EXPECT_EQ(r.plan.rule.latest_year, 2031);
+  EXPECT_EQ(r.plan.rule.shift, ticks{std::chrono::hours{-2}});
+  EXPECT_TRUE(r.plan.rule.show_read);
+  EXPECT_EQ(r.plan.selection.words, (std::vector<std::string>{"-2", "}4", "{1", "jpg"}));
+  EXPECT_EQ(r.plan.selection.front_cut, 4);
+  EXPECT_FALSE(resolve({"--utc"}, not_utc).plan.warn_utc);
+  EXPECT_EQ(resolve({"--directory", "Photos"}).plan.folder, "Photos");
+}
+
+}  // namespace

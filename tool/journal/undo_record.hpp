@@ -1,0 +1,42 @@
+// What undoing one record does: its file read, the rule asked, the old
+// time put back (or, in a dry run, said), and what is said of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "journal/journal_text.hpp"
+#include "system/output.hpp"
+#include "system/system.hpp"
+
+// A file whose time is neither of its newest record's: an older record of
+// the same file may explain it (the journal was undone before), so it is
+// said only at the end.
+struct doubt {
+  std::string path;
+  file_time now;
+  file_time set;
+  bool explained = false;
+};
+
+// What an undo keeps while it goes, newest record first.
+struct undo_state {
+  const system_calls& system;
+  const run_output& output;
+  bool dry_run;
+  std::int64_t records = 0;
+  std::int64_t restored = 0;
+  std::int64_t left_alone = 0;
+  std::vector<doubt> doubts{};
+  std::unordered_map<std::string, std::size_t> doubt_of{};  // path: its place in doubts
+  // A dry run: the times its files would have after the restores said so
+  // far, so that it follows the undo it shows.
+  std::unordered_map<std::string, file_time> would_have{};
+};
+
+enum class outcome { done, output_failed };
+
+// Undoes one record of the file at path (its full path).
+outcome undo_one(undo_state& state, const std::string& path, const journal_line& record);

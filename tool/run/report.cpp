@@ -1,0 +1,143 @@
+#include "run/report.hpp"
+
+#include <cstring>
+
+#include "names/quoting.hpp"
+
+namespace {
+
+// The file's path shown on a result line: as it is, or quoted.
+std::string_view shown(const stamp_job& job, std::string& quoted) {
+  return shown_path(job.path, quoted);
+}
+
+std::string refusal_text(const stamp_job& job, std::string_view why,
+                         const std::optional<std::string>& read = std::nullopt) {
+  const bool no_date = !job.answer.decision.time && job.answer.decision.refused == refusal::no_date;
+  std::string message(no_date ? "cannot read a date from " : "cannot set the time of ");
+  message.append(in_quotes(job.path));
+  if (read) message.append(" (read ").append(in_quotes(*read)).append(")");
+  return message.append(": ").append(why);
+}
+
+std::string why_not_set(const run_state& run, const stamp_job& job) {
+  const file_time t = run.system.precision(*job.answer.decision.time);
+  const set_result& result = job.result;
+  switch (result.fate) {
+    case set_fate::not_held:
+      if (result.now && *result.now != t) {
+        return "the file system cannot hold " + format_utc(t) + " (it kept " +
+               format_utc(*result.now) + "); its time is unchanged";
+      }
+      return "the file system cannot hold " + format_utc(t) + "; its time is unchanged";
+    case set_fate::not_restored:
+      return "the file system cannot hold " + format_utc(t) +
+             (result.now ? "; its time is now " + format_utc(*result.now)
+                         : "; its old time could not be put back");
+    case set_fate::failed:
+      if (result.error == run.system.folder_error) return "it is a folder";
+      return run.system.error_text(result.error);
+    case set_fate::set:
+    case set_fate::rounded:
+      break;
+  }
+  return {};
+}
+
+int would_set(run_state& run, const stamp_job& job) {
+  const file_time t = run.system.precision(*job.answer.decision.time);
+  if (!commonly_held(t.tick)) {
+    say(run.output, in_quotes(job.path) + ": " + format_utc(t) +
+                        " lies outside 1980 to 2038, which not every file system holds; a real "
+                        "run checks it when written");
+  }
+  std::string quoted;
+  std::string& line = run.end.line;
+  line.assign("Would set timestamp:\t").append(shown(job, quoted)).push_back('\t');
+  line.append(format_utc(t));
+  const bool sources_said = run.plan.chain.size() > 1;
+  if (job.now) {
+    line.append("\t").append(format_utc(*job.now)).append("\t");
+    line.append(format_change(*job.now, t));
+  } else if (sources_said) {
+    line.append("\t\t");  // the fields stay in their places
+  }
+  // Where the time came from, when it could come from more than the name.
+  if (sources_said) {
+    line.push_back('\t');
+    line.append(job.answer.where.empty() ? job.source->name : shown_path(job.answer.where, quoted));
+  }
+  line.push_back('\n');
+  return run.output.out(line);
+}
+
+}  // namespace
+
+outcome outcome_of(const stamp_job& job) {
+  if (!job.answer.decision.time) {
+    return job.answer.decision.refused == refusal::no_date ? outcome::no_date : outcome::not_set;
+  }
+  if (job.fate == job_fate::no_old_time) return outcome::not_set;
+  const set_fate fate = job.result.fate;
+  return fate == set_fate::set || fate == set_fate::rounded ? outcome::stamped : outcome::not_set;
+}
+
+int announce(run_state& run, const stamp_job& job) {
+  if (run.plan.dry_run || run.plan.quiet) return 0;
+  std::string quoted;
+  run.end.line.assign("Setting timestamp:\t").append(shown(job, quoted)).push_back('\n');
+  return run.output.out(run.end.line);
+}
+
+int say_file(run_state& run, const stamp_job& job) {
+  const stamp_decision& d = job.answer.decision;
+  if (!d.time) {
+    say(run.output, refusal_text(job, d.why, d.read));
+    return 0;
+  }
+  if (job.fate == job_fate::no_old_time) {
+    say(run.output, refusal_text(job, "its time cannot be read for the journal: " +
+                                          run.system.error_text(job.before_error)));
+    return 0;
+  }
+  if (outcome_of(job) != outcome::stamped) {
+    say(run.output, refusal_text(job, why_not_set(run, job)));
+    return 0;
+  }
+  if (!run.plan.dry_run || run.plan.quiet) return 0;
+  return would_set(run, job);
+}
+
+void say_rounding(run_state& run, const stamp_job& job) {
+  const std::string_view folder = std::string_view(job.path).substr(0, job.path.rfind('/'));
+  say(run.output, "the file system of " + in_quotes(folder) + " keeps times in steps: " +
+                      in_quotes(job.path) + " holds " + format_utc(*job.result.now) +
+                      ", and the folder's other files are rounded alike");
+}
+
+void say_how_read(run_state& run, const stamp_job& job) {
+  say(run.output, in_quotes(job.path) + ": " + format_utc(*job.answer.decision.time) + ", " +
+                      std::string(describe(job.answer.decision.basis)));
+}
+
+void say_output_failed(run_state& run, int error) {
+  say(run.output, std::string("cannot write to standard output: ") + std::strerror(error));
+}
+
+void say_folder_fault(run_state& run, std::string_view what, int error) {
+  // The folder's path is the walk's path without its trailing "/".
+  const std::string& path = run.walk.path;
+  const std::string_view folder(path.data(), path.size() - 1);
+  say(run.output, std::string(what) + in_quotes(folder) + ": " + std::strerror(error));
+}
+
+void say_journal_failed(run_state& run, const journal_error& error) {
+  say(run.output,
+      describe(error, run.hand.journal->path) + "; stopped before the files it did not record");
+}
+
+void say_workers(run_state& run, int started, int wanted, const std::string& why) {
+  say(run.output, "could start " + std::to_string(started) + " of " + std::to_string(wanted) +
+                      " workers (" + why + "); going on with " +
+                      (started > 0 ? std::to_string(started) : "one thread"));
+}

@@ -1,0 +1,55 @@
+// The one owner of a run: everything the run knows and holds, passed
+// explicitly from part to part. Its parts are the walk (listing, selecting:
+// walk.cpp), the hand-out to workers (hand_out.cpp, with the journal's
+// batches in batch.cpp, and the workers in pipeline.cpp), and the
+// conclusion (learning a folder's trust, tallying: conclude.cpp), which
+// says everything it says through report.cpp.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/advice.hpp"
+#include "cli/summary.hpp"
+#include "journal/journal.hpp"
+#include "run/job.hpp"
+#include "run/pipeline.hpp"
+#include "run/plan.hpp"
+#include "run/progress.hpp"
+#include "run/trust.hpp"
+#include "system/output.hpp"
+
+struct walk_part {
+  std::string path = "./";  // the folder being walked, "./" first, then the entry's name
+  selection_clues clues;    // gathered while nothing is selected
+};
+
+struct hand_out_part {
+  run_journal* journal = nullptr;  // null without one
+  stamp_pipeline pipeline;
+  stamp_job job;  // the file being handed out, reused from file to file
+  // With a journal: the first batch_count wait for their records, in
+  // listing order. The places are reused, so queueing allocates nothing.
+  std::vector<stamp_job> batch;
+  std::size_t batch_count = 0;
+};
+
+struct conclusion_part {
+  run_tally tally;                  // selected, left alone, and why
+  std::int64_t utc_by_default = 0;  // stamped from a local-time shape read as UTC
+  bool failed = false;              // something selected was not stamped, or a listing failed
+  bool stopped = false;             // standard output or the journal broke: the run ends here
+  folder_knowledge folder;          // of the folder being walked
+  progress shown;                   // what a person at a terminal sees of a long run
+  std::string line;                 // the line being written, reused
+};
+
+struct run_state {
+  const run_plan& plan;
+  const system_calls& system;
+  const run_output& output;
+  walk_part walk;
+  hand_out_part hand;
+  conclusion_part end;
+};

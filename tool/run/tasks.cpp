@@ -1,0 +1,56 @@
+#include "run/tasks.hpp"
+
+namespace {
+
+void prepare(stamp_job& job, const task_context& c, fetch_space& space) {
+  const std::string_view name = name_of(job);
+  const selection_rule& s = c.plan.selection;
+  const source_file file{file_of(job), name, job.path,
+                         cut_date_text(name.substr(0, job.stem_size), s.front_cut, s.back_cut)};
+  job.source = ask_sources(c.plan.chain, file, {c.plan.rule, c.plan.local_offset, c.system}, space,
+                           job.answer);
+  if (!c.journaled || !job.answer.decision.time) return;
+  // No record, no stamp: a file whose old time cannot be read could not
+  // be undone. A folder is refused as such when it is set.
+  job.before_error = c.system.read_time(file_of(job), job.before);
+  job.created_before.reset();
+  if (job.before_error == 0 && c.plan.created) {
+    job.created_before.emplace();
+    job.before_error = c.system.read_created(file_of(job), *job.created_before);
+  }
+  if (job.before_error != 0 && job.before_error != c.system.folder_error) {
+    job.fate = job_fate::no_old_time;
+  }
+}
+
+void set(stamp_job& job, const task_context& c) {
+  if (!job.answer.decision.time || job.fate == job_fate::no_old_time) return;
+  job.fate = job_fate::set_tried;
+  if (c.plan.dry_run) {
+    // What a real run would meet, and the time the file has now.
+    const int blocked = c.system.check(file_of(job));
+    job.result = blocked == 0 ? set_result{} : set_result{set_fate::failed, blocked, std::nullopt};
+    file_time now;
+    if (blocked == 0 && c.system.read_time(file_of(job), now) == 0) job.now = now;
+    return;
+  }
+  job.result = set_write_time(c.system, file_of(job), c.system.precision(*job.answer.decision.time),
+                              job.verify);
+}
+
+}  // namespace
+
+void do_task(stamp_job& job, const task_context& context, fetch_space& space) {
+  switch (job.task) {
+    case job_task::prepare:
+      prepare(job, context, space);
+      break;
+    case job_task::set:
+      set(job, context);
+      break;
+    case job_task::prepare_and_set:
+      prepare(job, context, space);
+      set(job, context);
+      break;
+  }
+}

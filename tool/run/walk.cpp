@@ -1,0 +1,81 @@
+#include "run/walk.hpp"
+
+#include <cerrno>
+
+#include "run/hand_out.hpp"
+#include "run/report.hpp"
+
+namespace {
+
+void consider(run_state& run, const folder_handle* folder, const dir_entry& entry,
+              std::string_view name) {
+  const std::optional<name_parts> parts = split_name(name);
+  if (!parts) return;
+  const selection_rule& selection = run.plan.selection;
+  selection_clues& clues = run.walk.clues;
+  // With --takeout, sidecars and albums' metadata are Takeout's own.
+  if (owned_by_sources(run.plan.chain, parts->extension)) return;
+  const std::size_t word = selecting_word(selection.words, selection.shift_given, parts->extension);
+  if (word == std::string_view::npos) {
+    if (run.end.tally.selected == 0 && clues.other_case.empty()) {
+      clues.other_case = extension_in_other_case(selection, parts->extension);
+    }
+    return;
+  }
+  if (word < clues.matched.size()) clues.matched[word] = 1;
+  ++run.end.tally.selected;
+  place_job(next_place(run), folder, entry, run.walk.path, parts->stem.size());
+  hand_on(run);
+}
+
+// A folder named like a word may be where the user meant to run.
+void note_folder(run_state& run, std::string_view name) {
+  std::string& folder_word = run.walk.clues.folder_word;
+  if (!folder_word.empty()) return;
+  for (const std::string& word : run.plan.selection.words) {
+    if (word == name && is_extension_word(word)) folder_word = word;
+  }
+}
+
+void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry) {
+  finish_folder(run);  // the files listed before the folder come first
+  if (run.end.stopped) return;
+  run.system.done_beside(run.hand.pipeline.own.reader);  // the descriptors it holds, first
+  folder_handle* sub = run.system.open_subfolder(parent, entry, run.walk.path.c_str());
+  run.walk.path.push_back('/');
+  if (sub == nullptr) {
+    say_folder_fault(run, "cannot list ", errno);
+    run.end.failed = true;
+  } else {
+    walk(run, sub);
+    run.system.close_folder(sub);
+  }
+}
+
+}  // namespace
+
+void walk(run_state& run, folder_handle* folder) {
+  const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
+  run.end.folder = {};
+  std::string& path = run.walk.path;
+  while (const dir_entry* entry = run.system.next_entry(folder)) {
+    const std::string_view name(entry->name, static_cast<std::size_t>(entry->name_length));
+    if (is_skipped_name(name)) continue;
+    const std::size_t folder_length = path.size();
+    path.append(name);
+    if (entry->kind == kind_directory && run.end.tally.selected == 0) note_folder(run, name);
+    if (run.plan.recursive && entry->kind == kind_directory) {
+      walk_into(run, folder, *entry);
+    } else {
+      consider(run, folder, *entry, name);
+    }
+    path.resize(folder_length);
+    if (run.end.stopped) break;
+  }
+  finish_folder(run);
+  if (const int error = run.end.stopped ? 0 : run.system.listing_error(folder)) {
+    say_folder_fault(run, "cannot read the folder ", error);
+    run.end.failed = true;
+  }
+  run.end.folder = outer;
+}

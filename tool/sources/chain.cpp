@@ -1,0 +1,33 @@
+#include "sources/chain.hpp"
+
+#include "sources/name_source.hpp"
+#include "sources/sidecar_source.hpp"
+
+time_chain chain_for(bool takeout) {
+  time_chain chain;
+  if (takeout) chain.push_back(&sidecar_source);
+  chain.push_back(&name_source);
+  return chain;
+}
+
+bool owned_by_sources(const time_chain& chain, std::string_view extension) {
+  for (const time_source* source : chain) {
+    if (source->owns != nullptr && source->owns(extension)) return true;
+  }
+  return false;
+}
+
+const time_source* ask_sources(const time_chain& chain, const source_file& file,
+                               const source_context& context, fetch_space& space,
+                               source_answer& answer) {
+  std::string before;  // where no time was found: "no sidecar, and "
+  for (std::size_t i = 0;; ++i) {
+    answer.where.clear();
+    const says what = chain[i]->ask(file, context, space, answer);
+    if (what != says::nothing || i + 1 == chain.size()) {
+      if (answer.decision.refused == refusal::no_date) answer.decision.why.insert(0, before);
+      return chain[i];
+    }
+    before.append(chain[i]->nothing).append(", and ");
+  }
+}

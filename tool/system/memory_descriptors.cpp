@@ -1,0 +1,99 @@
+// The memory system's descriptors: the journal, appended to, synced, and
+// read back.
+#include <algorithm>
+#include <cerrno>
+
+#include "system/memory_paths.hpp"
+
+namespace {
+
+using lock_guard = std::lock_guard<std::mutex>;
+
+memory_file* descriptor_file(memory_system& fs, int descriptor) {
+  const auto open = fs.open.find(descriptor);
+  if (open == fs.open.end()) return nullptr;
+  return fs.entries.at(open->second).get();
+}
+
+int open_appending(memory_system& fs, const std::string& path, int& descriptor, bool& created) {
+  const lock_guard hold(fs.lock);
+  const std::string full = full_path(fs, path);
+  auto& file = fs.entries[full];
+  created = file == nullptr;
+  if (created) file = std::make_shared<memory_file>(memory_file{kind_regular, {}, "", 0});
+  if (file->kind == kind_directory) return EISDIR;
+  descriptor = 10 + static_cast<int>(fs.open.size());
+  while (fs.open.contains(descriptor)) ++descriptor;
+  fs.open[descriptor] = full;
+  return 0;
+}
+
+int append(memory_system& fs, int descriptor, std::string_view text) {
+  const lock_guard hold(fs.lock);
+  memory_file* file = descriptor_file(fs, descriptor);
+  if (file == nullptr) return EBADF;
+  const auto size = static_cast<long long>(file->data.size());
+  const auto wanted = static_cast<long long>(text.size());
+  if (fs.room >= 0 && size + wanted > fs.room) {
+    file->data.append(text.substr(0, static_cast<std::size_t>(std::max(0LL, fs.room - size))));
+    return ENOSPC;
+  }
+  file->data.append(text);
+  return 0;
+}
+
+int open_reading(memory_system& fs, const std::string& path, int& descriptor) {
+  const lock_guard hold(fs.lock);
+  const std::string full = followed(fs, full_path(fs, path));
+  if (full.empty()) return ENOENT;
+  if (fs.entries.at(full)->kind != kind_regular) return ENODEV;
+  descriptor = 10 + static_cast<int>(fs.open.size());
+  while (fs.open.contains(descriptor)) ++descriptor;
+  fs.open[descriptor] = full;
+  return 0;
+}
+
+}  // namespace
+
+void add_descriptor_calls(memory_system& fs, system_calls& c) {
+  c.open_appending = [&fs](const std::string& path, int& descriptor, bool& created) {
+    return open_appending(fs, path, descriptor, created);
+  };
+  c.lock = [&fs](int descriptor) {
+    const lock_guard hold(fs.lock);
+    return fs.locked.insert(fs.open.at(descriptor)).second ? 0 : EWOULDBLOCK;
+  };
+  c.append = [&fs](int descriptor, std::string_view text) { return append(fs, descriptor, text); };
+  c.sync = [&fs](int) {
+    const lock_guard hold(fs.lock);
+    if (fs.fail_syncs_after == 0) return EIO;
+    if (fs.fail_syncs_after > 0) --fs.fail_syncs_after;
+    return 0;
+  };
+  c.cut_back = [&fs](int descriptor, std::int64_t size) {
+    const lock_guard hold(fs.lock);
+    descriptor_file(fs, descriptor)->data.resize(static_cast<std::size_t>(size));
+    return 0;
+  };
+  c.size_of = [&fs](int descriptor, std::int64_t& size) {
+    const lock_guard hold(fs.lock);
+    size = static_cast<std::int64_t>(descriptor_file(fs, descriptor)->data.size());
+    return 0;
+  };
+  c.sync_folder_of = [](const std::string&) { return 0; };
+  c.close = [&fs](int descriptor) {
+    const lock_guard hold(fs.lock);
+    fs.locked.erase(fs.open.at(descriptor));
+    fs.open.erase(descriptor);
+  };
+  c.open_reading = [&fs](const std::string& path, int& descriptor) {
+    return open_reading(fs, path, descriptor);
+  };
+  c.read_at = [&fs](int descriptor, std::int64_t offset, std::size_t size, std::string& text) {
+    const lock_guard hold(fs.lock);
+    const std::string& data = descriptor_file(fs, descriptor)->data;
+    const auto at = std::min(data.size(), static_cast<std::size_t>(offset));
+    text.assign(data, at, size);
+    return 0;
+  };
+}

@@ -1,0 +1,73 @@
+// A file system and a console in memory, for tests: whole runs and undos
+// in one process, without root, with the faults real file systems make
+// only now and then made on purpose. Safe to call from many threads.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "system/output.hpp"
+#include "system/system.hpp"
+
+struct memory_file {
+  int kind = kind_regular;  // kind_regular, kind_directory, kind_link, kind_fifo ...
+  file_time mtime;
+  std::string data;  // a file's bytes; a link's target, as given to symlink
+  unsigned long long number = 0;
+};
+
+struct memory_system {
+  std::mutex lock;
+  std::string root = "/photos";  // the folder a run starts in (".")
+  // Every entry by its full path; hard links share one file.
+  std::map<std::string, std::shared_ptr<memory_file>> entries;
+  // How the file system keeps a time it is given (to the nanosecond,
+  // unless a test says otherwise: rounded, clamped, dropped).
+  std::function<file_time(const file_time& given, const file_time& old)> keeps;
+  // A fault made on purpose: the error code a call on a path returns, or 0.
+  // The calls are named "list", "read", "write", "beside".
+  std::function<int(const std::string& call, const std::string& path)> fault;
+  // The journal's room: appends past it write what fits, then fail with
+  // ENOSPC; negative for no limit. fail_syncs_after: syncs that succeed
+  // before they fail with EIO; negative for none.
+  long long room = -1;
+  // Whether each write takes a while (up to 100 µs, by its path), so that
+  // workers finish in another order than they started, as on a share.
+  bool slow_writes = false;
+  int fail_syncs_after = -1;
+  unsigned long long next_number = 100;
+  std::vector<std::string> calls;  // "write ./a.jpg", ... in order, when log_calls
+  bool log_calls = false;
+  // The open descriptors: the path each was opened for.
+  std::map<int, std::string> open;
+  std::set<std::string> locked;
+};
+
+// A regular file, link or folder at path (relative to the root, or full);
+// folders on the way are made.
+void add_file(memory_system& fs, const std::string& path, const file_time& mtime,
+              const std::string& data = "photo");
+void add_folder(memory_system& fs, const std::string& path);
+void add_link(memory_system& fs, const std::string& path, const std::string& target);
+void add_hard_link(memory_system& fs, const std::string& path, const std::string& existing);
+
+// The file an entry's path leads to, links followed; null when none.
+std::shared_ptr<memory_file> file_at(memory_system& fs, const std::string& path);
+
+system_calls calls_of(memory_system& fs);
+
+// What a run said: standard output and standard error, as written.
+struct memory_console {
+  std::mutex lock;
+  std::string out;
+  std::string err;
+  int out_fails_after = -1;  // lines written before output fails with EPIPE
+  bool err_is_terminal = false;
+};
+
+run_output output_of(memory_console& console);
