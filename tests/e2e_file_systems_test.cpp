@@ -45,6 +45,15 @@ struct mounted_image {
   }
 };
 
+// The tools of a list that this machine lacks, named, or empty.
+std::string missing_tools(const std::vector<std::string>& tools) {
+  std::string missing;
+  for (const std::string& tool : tools) {
+    if (!shell("command -v " + tool)) missing += (missing.empty() ? "" : ", ") + tool;
+  }
+  return missing;
+}
+
 #define NEEDS_ROOT_AND_LOOPS()                                                             \
   if (testing_windows_build() || geteuid() != 0 || access("/dev/loop-control", F_OK) != 0) \
   GTEST_SKIP() << "needs root and loop devices"
@@ -64,7 +73,7 @@ void expect_clamp_caught(const mounted_image& fs) {
   EXPECT_EQ(mtime_of(fs.point + "/" + ordinary), utc_ns(2010, 9, 10, 13, 40));
 }
 
-TEST(FileSystems, Ext4WithSmallInodesClampsAndIsCaught) {
+TEST(FileSystemsAsRoot, Ext4WithSmallInodesClampsAndIsCaught) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
   const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount",
@@ -73,7 +82,7 @@ TEST(FileSystems, Ext4WithSmallInodesClampsAndIsCaught) {
   expect_clamp_caught(fs);
 }
 
-TEST(FileSystems, XfsWithoutBigtimeClampsAndIsCaught) {
+TEST(FileSystemsAsRoot, XfsWithoutBigtimeClampsAndIsCaught) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
   const mounted_image fs(dir, "mkfs.xfs -q -f -m bigtime=0", "mount -o loop IMAGE POINT", "umount",
@@ -83,8 +92,11 @@ TEST(FileSystems, XfsWithoutBigtimeClampsAndIsCaught) {
 }
 
 // FAT and exFAT through FUSE answer utimensat with success and keep nothing.
-TEST(FileSystems, FatAndExfatThroughFuseKeepNothingAndItIsSaid) {
+TEST(FileSystemsAsRoot, FatAndExfatThroughFuseKeepNothingAndItIsSaid) {
   NEEDS_ROOT_AND_LOOPS();
+  const std::string missing =
+      missing_tools({"mkfs.vfat", "fusefat", "mkfs.exfat", "mount.exfat-fuse"});
+  if (!missing.empty()) GTEST_SKIP() << "needs " << missing;
   for (const auto& [make, mount] : std::vector<std::pair<std::string, std::string>>{
            {"mkfs.vfat", "fusefat -o rw+ IMAGE POINT"},
            {"mkfs.exfat", "mount.exfat-fuse $(losetup -f --show IMAGE) POINT"}}) {
@@ -106,7 +118,7 @@ TEST(FileSystems, FatAndExfatThroughFuseKeepNothingAndItIsSaid) {
   }
 }
 
-TEST(FileSystems, FatRoundsToEvenSecondsAndSaysSoOnce) {
+TEST(FileSystemsAsRoot, FatRoundsToEvenSecondsAndSaysSoOnce) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
   const mounted_image fs(dir, "mkfs.vfat", "mount -t vfat -o loop IMAGE POINT", "umount", "32M");
@@ -176,7 +188,7 @@ void expect_same_for_any_jobs(const std::string& folder) {
   EXPECT_LE(said, 2u) << one.result.err;  // two folders
 }
 
-TEST(FileSystems, AnyNumberOfJobsSaysAndDoesWhatOneDoes) {
+TEST(FileSystemsAsRoot, AnyNumberOfJobsSaysAndDoesWhatOneDoes) {
   scratch here;
   expect_same_for_any_jobs(here.at("photos"));
   NEEDS_ROOT_AND_LOOPS();
@@ -193,7 +205,7 @@ namespace {
 
 // ext4 with 128-byte inodes keeps whole seconds: the times a run set are
 // kept cut, and the undo takes them for what the run set.
-TEST(FileSystems, UndoRecognisesTimesKeptInWholeSeconds) {
+TEST(FileSystemsAsRoot, UndoRecognisesTimesKeptInWholeSeconds) {
   NEEDS_ROOT_AND_LOOPS();
   scratch dir;
   const mounted_image fs(dir, "mkfs.ext4 -q -F -I 128", "mount -o loop IMAGE POINT", "umount",
@@ -213,7 +225,7 @@ TEST(FileSystems, UndoRecognisesTimesKeptInWholeSeconds) {
 // A FUSE file system that keeps milliseconds: the run says once per folder
 // that it rounds, and the undo takes each time it kept for the time the
 // run set, so every file goes back to what it was.
-TEST(FileSystems, UndoRecognisesTimesKeptInMilliseconds) {
+TEST(FileSystemsAsRoot, UndoRecognisesTimesKeptInMilliseconds) {
   if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   scratch dir;
   std::filesystem::create_directory(dir.at("backing"));

@@ -43,7 +43,7 @@ TEST(Files, OwnersFileIsStampedWhateverItsMode) {
   expect_only_stamped(before, snapshot(dir.path), {photo});
 }
 
-TEST(Files, SomeoneElsesFileIsReportedAndTheRestStamped) {
+TEST(FilesAsRoot, SomeoneElsesFileIsReportedAndTheRestStamped) {
   SKIP_ON_WINDOWS();
   if (geteuid() != 0) GTEST_SKIP() << "needs root to give files to two users";
   scratch dir;

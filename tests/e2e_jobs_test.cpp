@@ -121,7 +121,7 @@ TEST(Jobs, ABrokenOutputIsSaidOnce) {
   }
 }
 
-TEST(Jobs, ThreadsThatCannotStartAreNoCrash) {
+TEST(JobsAsRoot, ThreadsThatCannotStartAreNoCrash) {
   if (testing_windows_build() || geteuid() != 0) GTEST_SKIP() << "needs root to limit nobody";
   scratch a;
   scratch b;
@@ -143,7 +143,7 @@ TEST(Jobs, ThreadsThatCannotStartAreNoCrash) {
   EXPECT_EQ(few.times.size(), single.times.size());
 }
 
-TEST(Jobs, OnASlowFileSystemTheDefaultIsManyAndTheOutputTheSame) {
+TEST(JobsAsRoot, OnASlowFileSystemTheDefaultIsManyAndTheOutputTheSame) {
   if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   scratch dir;
   make_photos(dir.at("backing-one"), 120);
@@ -175,7 +175,7 @@ struct scratch_view {
 // ends at the time of the last name listed, whatever the thread count.
 // On the slow file system, where the order in which calls end is the
 // workers' and the file system's, two names set at once would race.
-TEST(Jobs, OneFileUnderManyNamesEndsAsWithOneThread) {
+TEST(JobsAsRoot, OneFileUnderManyNamesEndsAsWithOneThread) {
   if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   scratch base;
   std::filesystem::create_directory(base.at("backing"));
@@ -212,7 +212,7 @@ namespace {
 // A long run whose output goes to a file shows its progress on the
 // terminal, in place, and takes it away at the end; with the output on
 // the terminal it shows none. The slow file system makes the run long.
-TEST(Jobs, ALongRunShowsItsProgressOnTheTerminal) {
+TEST(JobsAsRoot, ALongRunShowsItsProgressOnTheTerminal) {
   if (const char* missing = slow_mount::missing()) GTEST_SKIP() << missing;
   if (std::system("command -v script >/dev/null") != 0) GTEST_SKIP() << "needs script(1)";
   scratch dir;

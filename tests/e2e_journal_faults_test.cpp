@@ -199,7 +199,7 @@ TEST(JournalFaults, UndoRefusesWhatIsNoJournal) {
   }
 }
 
-TEST(JournalFaults, AJournalThatCannotBeReadIsNoJournal) {
+TEST(JournalFaultsAsRoot, AJournalThatCannotBeReadIsNoJournal) {
   LINUX_ONLY();
   if (geteuid() != 0) GTEST_SKIP() << "needs root to act as nobody";
   scratch dir;
