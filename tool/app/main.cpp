@@ -1,6 +1,7 @@
 // velmora: sets the last-modified time of files from the date and time
 // written in their names.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,10 +11,19 @@
 #include "cli/arguments.hpp"
 #include "cli/help_text.hpp"
 #include "cli/options.hpp"
+#include "cli/path_words.hpp"
 #include "platform/console.hpp"
+#include "platform/paths.hpp"
 #include "platform/process.hpp"
 
 namespace {
+
+path_kind what_is_at(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(to_path(path), error);
+  if (error || !std::filesystem::exists(status)) return path_kind::none;
+  return std::filesystem::is_directory(status) ? path_kind::folder : path_kind::file;
+}
 
 int usage_error(const std::string& message) {
   report(message);
@@ -37,6 +47,10 @@ int main(int argc, char** argv) {
       return usage_error(parsed.error);
     case command::run:
       break;
+  }
+  if (const std::optional<std::string> error =
+          path_word_error(parsed.options, path_separators(), what_is_at)) {
+    return usage_error(*error);
   }
   run_plan plan;
   if (const std::optional<std::string> error =

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cli/commands.hpp"
 #include "names/quoting.hpp"
 
 namespace {
@@ -32,32 +33,6 @@ bool looks_like_file(std::string_view word) {
 bool looks_like_folder(std::string_view word, const selection_clues& clues) {
   return word == clues.folder_word || word == "." || word == ".." ||
          word.find_first_of("/\\") != std::string_view::npos;
-}
-
-std::string command_line(const std::vector<std::string>& words) {
-  std::string line = "velmora";
-  for (const std::string& word : words) line.append(" ").append(word);
-  return in_quotes(line);
-}
-
-// The words that are no extensions (shifts and cuts) and take effect: the
-// last of each kind, for a later one replaces an earlier. Any command we
-// suggest keeps them, and only them.
-std::vector<std::string> kept_words(const selection_rule& options) {
-  const auto kind = [](const std::string& word) {
-    return word.front() == '+' ? '-' : word.front();
-  };
-  std::vector<std::string> kept;
-  const std::vector<std::string>& words = options.words;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (is_extension_word(words[i])) continue;
-    bool later = false;
-    for (std::size_t j = i + 1; j < words.size(); ++j) {
-      later = later || (!is_extension_word(words[j]) && kind(words[j]) == kind(words[i]));
-    }
-    if (!later) kept.push_back(words[i]);
-  }
-  return kept;
 }
 
 std::string file_advice(const selection_rule& options) {

@@ -79,7 +79,11 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
   std::vector<const option_doc*> given;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
-    if (long_options && (argument == "-h" || argument == "--help")) return {command::help, {}, {}};
+    // "-?" and "/?" are how Windows programs are asked for help.
+    if (long_options &&
+        (argument == "-h" || argument == "--help" || argument == "-?" || argument == "/?")) {
+      return {command::help, {}, {}};
+    }
     if (const std::optional<std::string> typo = long_options ? dash_typo(argument) : std::nullopt) {
       return usage_error(*typo);
     }

@@ -7,3 +7,6 @@
 
 std::filesystem::path to_path(const std::string& text);
 std::string from_path(const std::filesystem::path& path);
+
+// The characters that part folders in a path: "/", and on Windows "\" too.
+const char* path_separators();

@@ -7,3 +7,7 @@ std::filesystem::path to_path(const std::string& text) {
 std::string from_path(const std::filesystem::path& path) {
   return path.string();
 }
+
+const char* path_separators() {
+  return "/";
+}

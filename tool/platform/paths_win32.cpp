@@ -8,3 +8,7 @@ std::filesystem::path to_path(const std::string& text) {
 std::string from_path(const std::filesystem::path& path) {
   return narrow(path.native());
 }
+
+const char* path_separators() {
+  return "/\\";
+}
