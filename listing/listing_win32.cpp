@@ -18,10 +18,13 @@ struct dir_listing {
 
 namespace {
 
-int kind_of(DWORD attributes) {
+// A symbolic link or a junction is a link, to a file or a folder, which is
+// never walked into. Other reparse points (cloud placeholders, deduplicated
+// files) are the files themselves.
+int kind_of(DWORD attributes, DWORD reparse_tag) {
   if (attributes & FILE_ATTRIBUTE_DEVICE) return kind_device;
-  // A link or junction to a folder is a folder that is not to be walked into.
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+      (reparse_tag == IO_REPARSE_TAG_SYMLINK || reparse_tag == IO_REPARSE_TAG_MOUNT_POINT)) {
     return kind_link;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kind_directory;
@@ -117,7 +120,7 @@ const dir_entry* next_entry(dir_listing* listing) {
   std::memcpy(e.name, name.data(), length);
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
-  e.kind = kind_of(listing->find_data.dwFileAttributes);
+  e.kind = kind_of(listing->find_data.dwFileAttributes, listing->find_data.dwReserved0);
   e.file_number = 0;
   return &e;
 }

@@ -34,12 +34,29 @@ int jobs_for(const typed_options& o, const plan_facts& facts, std::string& why) 
   return remote ? 16 : 1;
 }
 
+bool leaves_zone_folder(std::string_view name) {
+  if (name.starts_with('/') || name.starts_with('\\') || name.starts_with(':')) return true;
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t end = std::min(name.find_first_of("/\\", start), name.size());
+    if (name.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 std::optional<std::string> read_zone(const typed_options& o, time_rule& rule) {
   rule.local = o.local;
   rule.utc = o.utc;
   if (o.tz.empty()) return std::nullopt;
   if (!o.tz.starts_with('+') && !o.tz.starts_with('-')) {
-    rule.local = true;  // a zone's name: the session makes it the local zone
+    // A zone's name, which the session makes the local zone: a name of the
+    // zone database, never a path out of it.
+    if (leaves_zone_folder(o.tz)) {
+      return "--tz " + in_quotes(o.tz) +
+             " is no zone's name: a name such as Europe/Berlin stays in the zone database, "
+             "with no '..' and no '/' or '\\' first";
+    }
+    rule.local = true;
     return std::nullopt;
   }
   std::size_t end = 0;

@@ -121,8 +121,8 @@ journal_error start_journal_run(run_journal& journal, const std::string& folder)
 }
 
 void add_record(run_journal& journal, std::string_view path, const file_time& before,
-                const file_time& set, const std::optional<file_time>& created_before) {
-  append_file_line(journal.pending, path, before, set, created_before);
+                const file_time& set, const std::optional<file_time>& created_before, bool link) {
+  append_file_line(journal.pending, path, before, set, created_before, link);
 }
 
 journal_error commit_records(run_journal& journal) {

@@ -66,9 +66,11 @@ journal_error open_journal(const system_calls& system, const std::string& path,
 journal_error start_journal_run(run_journal& journal, const std::string& folder);
 
 // With --created (Windows), created_before is the creation time before
-// the run, which the run sets to the same instant.
+// the run, which the run sets to the same instant. link: the entry is a
+// link the run followed.
 void add_record(run_journal& journal, std::string_view path, const file_time& before,
-                const file_time& set, const std::optional<file_time>& created_before);
+                const file_time& set, const std::optional<file_time>& created_before,
+                bool link = false);
 journal_error commit_records(run_journal& journal);
 
 void close_journal(run_journal& journal);

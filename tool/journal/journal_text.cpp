@@ -83,8 +83,9 @@ std::string folder_line(std::string_view folder) {
 }
 
 void append_file_line(std::string& out, std::string_view path, const file_time& before,
-                      const file_time& set, const std::optional<file_time>& created_before) {
-  out += "file\t";
+                      const file_time& set, const std::optional<file_time>& created_before,
+                      bool link) {
+  out += link ? "link\t" : "file\t";
   if (is_plain(path)) {
     out += path;
   } else {
@@ -143,8 +144,8 @@ journal_line parse_journal_line(std::string_view line) {
   parsed.path = *path;
   if (fields[0] == "folder" && fields.size() == 2) {
     if (is_full_path(parsed.path)) parsed.kind = line_kind::folder;
-  } else if (fields[0] == "file" && (fields.size() == 4 || fields.size() == 5) &&
-             stays_inside(parsed.path)) {
+  } else if ((fields[0] == "file" || fields[0] == "link") &&
+             (fields.size() == 4 || fields.size() == 5) && stays_inside(parsed.path)) {
     const std::optional<file_time> before = parse_journal_time(fields[2]);
     const std::optional<file_time> set = parse_journal_time(fields[3]);
     if (!before || !set) return parsed;
@@ -154,6 +155,7 @@ journal_line parse_journal_line(std::string_view line) {
     }
     parsed.before = *before;
     parsed.set = *set;
+    parsed.link = fields[0] == "link";
     parsed.kind = line_kind::file;
   }
   return parsed;

@@ -8,7 +8,9 @@
 // A 'folder' line names the folder a run started in; each 'file' line
 // after it names a file of that run by its path from there, its
 // last-modified time before the run and the time the run set, in UTC to
-// the nanosecond. Paths are escaped so that every name survives one line:
+// the nanosecond. A 'link' line is the same for an entry the run found as
+// a link and followed: only such an entry is followed when it is undone. Paths are escaped so that
+// every name survives one line:
 // '\' as '\\', tab, newline and carriage return as '\t', '\n', '\r', and
 // any other control byte, and every byte that is not part of valid UTF-8,
 // as '\xHH'. Lines that begin with '#' are comments.
@@ -33,7 +35,8 @@ std::string folder_line(std::string_view folder);
 // the run, which the run set to the same instant as the last-modified time.
 void append_file_line(std::string& out, std::string_view path, const file_time& before,
                       const file_time& set,
-                      const std::optional<file_time>& created_before = std::nullopt);
+                      const std::optional<file_time>& created_before = std::nullopt,
+                      bool link = false);
 
 enum class line_kind { magic, comment, folder, file, malformed };
 
@@ -43,6 +46,7 @@ struct journal_line {
   file_time before;
   file_time set;
   std::optional<file_time> created_before;
+  bool link = false;  // a 'link' record: the run followed it
 };
 
 // One line, without its line end. A journal is text that anyone may

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "journal/journal_check.hpp"
+#include "journal/undo_reach.hpp"
 #include "journal/undo_record.hpp"
 #include "names/quoting.hpp"
 
@@ -16,6 +17,11 @@ int undo_records(undo_state& state, const journal_reader& reader, checked_journa
                  const std::string& path) {
   std::vector<run_folder>& runs = journal.runs;
   backward_lines lines = read_backwards(reader);
+  undo_reach reach{state.system, {}, nullptr};
+  struct held {  // the folder held open is let go on every way out
+    undo_reach& reach;
+    ~held() { let_go(reach); }
+  } holding{reach};
   std::string line;
   std::int64_t offset = 0;
   while (previous_line(lines, line, offset)) {
@@ -23,8 +29,17 @@ int undo_records(undo_state& state, const journal_reader& reader, checked_journa
     if (record.kind != line_kind::file) continue;
     ++state.records;
     while (runs.back().offset > offset) runs.pop_back();  // the run this record belongs to
-    const std::string full = runs.back().folder + record.path.substr(1);  // "./a" -> "/a"
-    if (undo_one(state, full, record) == outcome::output_failed) return 1;
+    const std::string& root = runs.back().folder;
+    const std::string full = root + record.path.substr(1);  // "./a" -> "/a"
+    if (const int error = reach_folder(reach, root, record.path)) {
+      say(state.output,
+          "cannot restore " + in_quotes(full) + ": " + state.system.error_text(error));
+      ++state.left_alone;
+      continue;
+    }
+    const file_ref file{reach.folder, full.c_str() + full.rfind('/') + 1,
+                        record.link ? kind_link : kind_regular, full.c_str()};
+    if (undo_one(state, file, full, record) == outcome::output_failed) return 1;
   }
   if (lines.error != 0) {
     say(state.output,

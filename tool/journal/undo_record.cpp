@@ -5,6 +5,7 @@
 #include "journal/restore_rule.hpp"
 #include "names/quoting.hpp"
 #include "system/careful_write.hpp"
+#include "system/link_rule.hpp"
 
 namespace {
 
@@ -17,16 +18,38 @@ std::string why_not(const undo_state& state, int error) {
   return error == state.system.folder_error ? "it is a folder" : state.system.error_text(error);
 }
 
+// The file's time now, as the run reached it: an entry that was no link
+// is never followed, and a link only by the rule the run follows; or why
+// it cannot be had, said.
+std::optional<std::string> time_now(undo_state& state, const file_ref& file,
+                                    const journal_line& record, file_time& now) {
+  file_facts facts;
+  if (const int error = state.system.look(file, facts)) return why_not(state, error);
+  if (record.link) {
+    if (facts.kind == kind_link && !may_follow(facts, state.system.runner)) {
+      return "it is a link that another user owns, which velmora does not follow";
+    }
+    if (facts.target_error != 0) return why_not(state, facts.target_error);
+    if (facts.target_kind == kind_directory) return std::string("it is a folder");
+  } else if (facts.kind == kind_link) {
+    return std::string("it is now a link, which velmora does not follow");
+  } else if (facts.kind == kind_directory) {
+    return std::string("it is a folder");
+  }
+  now = facts.mtime;
+  return std::nullopt;
+}
+
 }  // namespace
 
-outcome undo_one(undo_state& state, const std::string& path, const journal_line& record) {
-  const file_ref file{nullptr, nullptr, kind_unknown, path.c_str()};
+outcome undo_one(undo_state& state, const file_ref& file, const std::string& path,
+                 const journal_line& record) {
   file_time now;
   const auto simulated = state.would_have.find(path);
   if (simulated != state.would_have.end()) {
     now = simulated->second;
-  } else if (const int error = state.system.read_time(file, now)) {
-    say(state.output, "cannot restore " + in_quotes(path) + ": " + why_not(state, error));
+  } else if (const std::optional<std::string> why = time_now(state, file, record, now)) {
+    say(state.output, "cannot restore " + in_quotes(path) + ": " + *why);
     ++state.left_alone;
     return outcome::done;
   }

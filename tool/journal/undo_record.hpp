@@ -38,5 +38,6 @@ struct undo_state {
 
 enum class outcome { done, output_failed };
 
-// Undoes one record of the file at path (its full path).
-outcome undo_one(undo_state& state, const std::string& path, const journal_line& record);
+// Undoes one record of the file reached as file, whose full path is path.
+outcome undo_one(undo_state& state, const file_ref& file, const std::string& path,
+                 const journal_line& record);

@@ -11,9 +11,13 @@
 // Reads the file called name in the folder of file, whole, into the
 // reader's buffer; its text is the first length bytes. 0, or an error
 // code: one for which is_missing holds when there is no such file, EFBIG
-// past beside_limit. Never blocks on a pipe or device of that name.
+// past beside_limit, not_regular_error for a pipe, a device or a folder,
+// which is never opened.
 int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
                 std::size_t& length);
+
+// The error of read_beside for a file that is not a regular one.
+extern const int not_regular_error;
 
 // Closes what the reader still holds open.
 void close_beside(beside_reader& reader);

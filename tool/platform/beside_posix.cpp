@@ -1,9 +1,10 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <bit>
 #include <cerrno>
+#include <cstdio>
 
 #include "listing/listing_posix.hpp"
 #include "platform/beside.hpp"
@@ -13,18 +14,56 @@ namespace {
 
 constexpr std::size_t first_size = 64 * 1024;
 
-// O_NOATIME leaves the file's last-access time as it is; only its owner
-// may ask for it. Once refused, it is not asked again.
-std::atomic<bool> noatime_refused{false};
+}  // namespace
 
-int open_beside(int folder, const char* name) {
-  constexpr int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-  if (!noatime_refused.load(std::memory_order_relaxed)) {
-    const int fd = openat(folder, name, flags | O_NOATIME);
-    if (fd >= 0 || errno != EPERM) return fd;
-    noatime_refused.store(true, std::memory_order_relaxed);
+const int not_regular_error = ENODEV;
+
+namespace {
+
+constexpr int read_flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+
+// O_NOATIME leaves the file's last-access time as it is; only its owner
+// (or root) may ask for it, so it is asked for file by file.
+int keep_access_time(const struct stat& st) {
+  static const uid_t runner = geteuid();
+  return runner == 0 || st.st_uid == runner ? O_NOATIME : 0;
+}
+
+// A link beside is followed without opening what it leads to first: its
+// file is looked at through an O_PATH descriptor, and opened only if it is
+// a regular file, so that a link to a device never opens the device.
+int open_through_link(int folder, const char* name) {
+  const int path = openat(folder, name, O_PATH | O_CLOEXEC);
+  if (path < 0) return -1;
+  struct stat st;
+  int fd = -1;
+  if (fstat(path, &st) != 0) {
+    fd = -1;
+  } else if (!S_ISREG(st.st_mode)) {
+    errno = ENODEV;
+  } else {
+    char through[32];
+    std::snprintf(through, sizeof through, "/proc/self/fd/%d", path);
+    fd = open(through, read_flags | keep_access_time(st));
   }
-  return openat(folder, name, flags);
+  const int saved = errno;
+  close(path);
+  errno = saved;
+  return fd;
+}
+
+// Opens the file beside only if it is a regular file, or a link to one:
+// never a pipe, a device or a folder (ENODEV), and never waiting.
+int open_beside(int folder, const char* name) {
+  struct stat st;
+  if (fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return -1;
+  if (S_ISLNK(st.st_mode)) return open_through_link(folder, name);
+  if (!S_ISREG(st.st_mode)) {
+    errno = ENODEV;
+    return -1;
+  }
+  // Not followed: one swapped for a link since the look is refused (ELOOP).
+  return openat(folder, name, read_flags | O_NOFOLLOW | keep_access_time(st));
 }
 
 // Reads until a read comes back short: for a regular file, its end. Were

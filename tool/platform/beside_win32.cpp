@@ -27,6 +27,8 @@ int read_all(HANDLE handle, std::vector<char>& buffer, std::size_t& length) {
 
 }  // namespace
 
+const int not_regular_error = ERROR_BAD_FILE_TYPE;
+
 // Windows reaches a file by its path: the listed file's, with the name
 // in place of its own.
 int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
@@ -39,6 +41,10 @@ int read_beside(const file_ref& file, const std::string& name, beside_reader& re
       CreateFileW(long_path(beside).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return not_regular_error;
+  }
   const int error = read_all(handle, reader.buffer, length);
   CloseHandle(handle);
   return error;

@@ -7,8 +7,21 @@
 
 #include "platform/durable.hpp"
 
+namespace {
+
+// Whether a path names something other than a regular file (a pipe, a
+// device, a folder): such a file is never opened, not even to look.
+bool is_other_than_a_file(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
 int open_appending(const std::string& path, int& descriptor, bool& created) {
-  // Never waits on a pipe: only a regular file is kept.
+  // Never waits on a pipe: only a regular file is kept, checked before it
+  // is opened and again on the descriptor.
+  if (is_other_than_a_file(path)) return ENODEV;
   constexpr int flags = O_RDWR | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   descriptor = open(path.c_str(), flags | O_CREAT | O_EXCL, 0644);
   created = descriptor >= 0;
@@ -69,6 +82,7 @@ void close_descriptor(int descriptor) {
 }
 
 int open_reading(const std::string& path, int& descriptor) {
+  if (is_other_than_a_file(path)) return ENODEV;
   constexpr int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   descriptor = open(path.c_str(), flags | O_NOATIME);
   if (descriptor < 0 && errno == EPERM) descriptor = open(path.c_str(), flags);  // not the owner

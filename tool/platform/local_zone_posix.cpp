@@ -1,18 +1,29 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 
 #include "decide/zone_rule.hpp"
 #include "platform/local_zone.hpp"
 
 namespace {
 
-// A file of the time zone database: it begins with "TZif".
+// A file of the time zone database: a regular file that begins with
+// "TZif". A pipe or a device of that name is never waited on.
 bool is_zone_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;  // never opened
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
   char magic[4] = {};
-  return file.read(magic, sizeof magic) && std::memcmp(magic, "TZif", 4) == 0;
+  const bool zone = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    read(fd, magic, sizeof magic) == sizeof magic &&
+                    std::memcmp(magic, "TZif", 4) == 0;
+  close(fd);
+  return zone;
 }
 
 }  // namespace

@@ -8,17 +8,22 @@
 
 #include "system/system.hpp"
 
-// The platform's code for a folder met where a file was meant.
+// The platform's code for a folder met where a file was meant, and for a
+// link that the link rule (system/link_rule.hpp) does not let the write
+// follow, checked again as the write is made.
 extern const int platform_folder_error;
+extern const int platform_foreign_link_error;
 
 // What a real run would meet before it wrote: platform_folder_error for a
 // folder or a link to one, the error of a link that leads nowhere, else 0.
 int check_write_time(const file_ref& file);
 
-// The file's last-modified time, following a link.
+// The file's last-modified time, following only an entry listed as a link.
 int read_modified_time(const file_ref& file, file_time& time);
 
-// Sets the file's last-modified time, and nothing else, with one call.
+// Sets the file's last-modified time, and nothing else, with one call;
+// only an entry listed as a link is followed, by the link rule, to the
+// file the rule was checked against.
 int write_modified_time(const file_ref& file, const file_time& time);
 
 // From now on, writes set the creation time to the same instant as the

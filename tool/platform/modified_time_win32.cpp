@@ -11,19 +11,24 @@ namespace {
 // Set by --created: the creation time is set to the same instant.
 bool creation_too = false;
 
-// A link to a folder is listed as a link; folders are never stamped.
+// Folders are never stamped, nor links to them. A link's attributes say
+// whether it is one to a folder; an entry reached by its path alone (an
+// undo) is asked.
 bool is_folder(const file_ref& file) {
-  if (file.name == nullptr) {  // reached by its path alone (an undo)
-    const DWORD attributes = GetFileAttributesW(long_path(file.path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
-  return file.kind == kind_directory || file.kind == kind_link;
+  if (file.kind == kind_directory) return true;
+  if (file.kind != kind_link && file.name != nullptr) return false;
+  const DWORD attributes = GetFileAttributesW(long_path(file.path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Opens the file for its attributes only: the data is never opened.
+// Opens the file for its attributes only: the data is never opened. Only
+// an entry listed as a link is followed: any other is opened as it is, a
+// reparse point itself, so that a file swapped for a link since it was
+// listed never leads the run elsewhere.
 HANDLE open_attributes(const file_ref& file, DWORD access) {
+  const DWORD follow = file.kind == kind_link ? 0 : FILE_FLAG_OPEN_REPARSE_POINT;
   return CreateFileW(long_path(file.path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | follow, nullptr);
 }
 
 int last_error() {
@@ -34,6 +39,8 @@ int last_error() {
 
 // ERROR_DIRECTORY_NOT_SUPPORTED, which MinGW's headers lack.
 const int platform_folder_error = 336;
+// Windows keeps no owners to compare: its links are never refused.
+const int platform_foreign_link_error = ERROR_CANT_ACCESS_FILE;
 
 int check_write_time(const file_ref& file) {
   return is_folder(file) ? platform_folder_error : 0;

@@ -6,6 +6,7 @@
 #include "platform/console.hpp"
 #include "platform/durable.hpp"
 #include "platform/handles.hpp"
+#include "platform/look.hpp"
 #include "platform/modified_time.hpp"
 
 namespace {
@@ -22,6 +23,7 @@ system_calls make_system() {
   c.check = check_write_time;
   c.read_time = read_modified_time;
   c.write_time = write_modified_time;
+  c.look = look_at_entry;
   c.read_created = read_creation_time;
   c.write_created = write_creation_time;
   c.precision = platform_precision;
@@ -40,6 +42,9 @@ system_calls make_system() {
   c.read_at = read_at;
   c.error_text = error_text;
   c.folder_error = platform_folder_error;
+  c.foreign_link_error = platform_foreign_link_error;
+  c.not_regular_error = not_regular_error;
+  c.runner = runner_id();
   return c;
 }
 

@@ -24,10 +24,10 @@ journal_error record_batch(run_state& run, std::size_t count) {
   run_journal& journal = *run.hand.journal;
   for (std::size_t i = 0; i < count; ++i) {
     const stamp_job& job = run.hand.batch[i];
-    if (!job.answer.decision.time || job.fate == job_fate::no_old_time) continue;
+    if (!job.answer.decision.time || job.fate != job_fate::decided) continue;
     if (job.before_error != 0) continue;  // a folder: refused as such when it is set
     add_record(journal, job.path, job.before, run.system.precision(*job.answer.decision.time),
-               job.created_before);
+               job.created_before, job.kind == kind_link);
   }
   return commit_records(journal);
 }

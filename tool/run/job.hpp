@@ -17,9 +17,11 @@ enum class job_task {
 
 // What came of a file, beside its decision: the conclusion reports it.
 enum class job_fate {
-  decided,      // its decision stands: a time to set, or a refusal
-  no_old_time,  // its old time could not be read for the journal: left alone
-  set_tried,    // its time was set, or tried: see result
+  decided,       // its decision stands: a time to set, or a refusal
+  no_old_time,   // its old time could not be read for the journal: left alone
+  foreign_link,  // a link another user owns, to a file not theirs: never followed
+  swapped,       // no longer the entry listed (a file swapped for a link): left alone
+  set_tried,     // its time was set, or tried: see result
 };
 
 struct stamp_job {
@@ -39,6 +41,7 @@ struct stamp_job {
   // With a journal: its times before the run, read when prepared.
   int before_error = 0;
   file_time before;
+  file_facts facts;  // what a look at it found: for a link, and with a journal
   std::optional<file_time> created_before;  // with --created
   // What came of it.
   job_fate fate = job_fate::decided;
@@ -65,6 +68,7 @@ inline void place_job(stamp_job& job, const folder_handle* folder, const dir_ent
   job.kind = entry.kind;
   job.file_number = entry.file_number;
   job.fate = job_fate::decided;
+  job.answer.decision.time.reset();
   job.source = nullptr;
   job.now.reset();
 }

@@ -13,7 +13,7 @@ std::string_view shown(const stamp_job& job, std::string& quoted) {
 
 std::string refusal_text(const stamp_job& job, std::string_view why,
                          const std::optional<std::string>& read = std::nullopt) {
-  const bool no_date = !job.answer.decision.time && job.answer.decision.refused == refusal::no_date;
+  const bool no_date = outcome_of(job) == outcome::no_date;
   std::string message(no_date ? "cannot read a date from " : "cannot set the time of ");
   message.append(in_quotes(job.path));
   if (read) message.append(" (read ").append(in_quotes(*read)).append(")");
@@ -36,12 +36,35 @@ std::string why_not_set(const run_state& run, const stamp_job& job) {
                          : "; its old time could not be put back");
     case set_fate::failed:
       if (result.error == run.system.folder_error) return "it is a folder";
+      if (result.error == run.system.foreign_link_error) {
+        return "it is now a link that another user owns, to a file not theirs; velmora follows "
+               "a link only when you, or the owner of what it leads to, own it";
+      }
       return run.system.error_text(result.error);
     case set_fate::set:
     case set_fate::rounded:
       break;
   }
   return {};
+}
+
+std::string_view kind_word(int kind) {
+  switch (kind) {
+    case kind_link:
+      return "a link";
+    case kind_directory:
+      return "a folder";
+    case kind_regular:
+      return "another file";
+    default:
+      return "no file";
+  }
+}
+
+std::string foreign_link_text(const file_facts& link) {
+  return "it is a link that user " + std::to_string(link.owner) + " owns, to a file of user " +
+         std::to_string(link.target_owner) +
+         "; velmora follows a link only when you, or the owner of what it leads to, own it";
 }
 
 int would_set(run_state& run, const stamp_job& job) {
@@ -74,12 +97,20 @@ int would_set(run_state& run, const stamp_job& job) {
 }  // namespace
 
 outcome outcome_of(const stamp_job& job) {
-  if (!job.answer.decision.time) {
-    return job.answer.decision.refused == refusal::no_date ? outcome::no_date : outcome::not_set;
+  switch (job.fate) {
+    case job_fate::decided:
+      return job.answer.decision.refused == refusal::no_date ? outcome::no_date : outcome::not_set;
+    case job_fate::set_tried: {
+      const set_fate fate = job.result.fate;
+      return fate == set_fate::set || fate == set_fate::rounded ? outcome::stamped
+                                                                : outcome::not_set;
+    }
+    case job_fate::no_old_time:
+    case job_fate::foreign_link:
+    case job_fate::swapped:
+      break;
   }
-  if (job.fate == job_fate::no_old_time) return outcome::not_set;
-  const set_fate fate = job.result.fate;
-  return fate == set_fate::set || fate == set_fate::rounded ? outcome::stamped : outcome::not_set;
+  return outcome::not_set;
 }
 
 int announce(run_state& run, const stamp_job& job) {
@@ -91,14 +122,24 @@ int announce(run_state& run, const stamp_job& job) {
 
 int say_file(run_state& run, const stamp_job& job) {
   const stamp_decision& d = job.answer.decision;
-  if (!d.time) {
-    say(run.output, refusal_text(job, d.why, d.read));
-    return 0;
-  }
-  if (job.fate == job_fate::no_old_time) {
-    say(run.output, refusal_text(job, "its time cannot be read for the journal: " +
-                                          run.system.error_text(job.before_error)));
-    return 0;
+  switch (job.fate) {
+    case job_fate::decided:
+      say(run.output, refusal_text(job, d.why, d.read));
+      return 0;
+    case job_fate::no_old_time:
+      say(run.output, refusal_text(job, "its time cannot be read for the journal: " +
+                                            run.system.error_text(job.before_error)));
+      return 0;
+    case job_fate::foreign_link:
+      say(run.output, refusal_text(job, foreign_link_text(job.facts)));
+      return 0;
+    case job_fate::swapped:
+      say(run.output,
+          refusal_text(job, "it is no longer the file that was listed (it is now " +
+                                std::string(kind_word(job.facts.kind)) + "); left alone"));
+      return 0;
+    case job_fate::set_tried:
+      break;
   }
   if (outcome_of(job) != outcome::stamped) {
     say(run.output, refusal_text(job, why_not_set(run, job)));

@@ -12,6 +12,11 @@ says fault(source_answer& answer, std::string why, std::string where) {
   return says::fault;
 }
 
+std::string why_unread(const source_context& context, int error) {
+  if (error == context.system.not_regular_error) return "it is not a regular file";
+  return context.system.error_text(error);
+}
+
 // The first candidate that exists and describes this file is its sidecar.
 // One that describes another file (a long name cut to the same sidecar
 // name) is passed over; if no other is the file's own, the file is left
@@ -28,10 +33,9 @@ says ask_sidecar(const source_file& file, const source_context& context, fetch_s
     if (context.system.missing(error)) continue;
     std::string path = std::string(folder) + candidate.name;
     if (error != 0) {
-      return fault(
-          answer,
-          "cannot read its sidecar " + in_quotes(path) + ": " + context.system.error_text(error),
-          path);
+      return fault(answer,
+                   "cannot read its sidecar " + in_quotes(path) + ": " + why_unread(context, error),
+                   path);
     }
     const sidecar_reading reading = read_sidecar({space.reader.buffer.data(), length});
     if (reading.fault == sidecar_fault::none && reading.title &&

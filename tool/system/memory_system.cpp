@@ -12,13 +12,35 @@ namespace {
 using lock_guard = std::lock_guard<std::mutex>;
 
 // The file a path leads to, or the error of getting there.
-int reach(memory_system& fs, const char* call, const char* path, memory_file*& file) {
-  const std::string full = full_path(fs, path);
+// The entry a file_ref reaches: followed only when it was listed as a link.
+int reach(memory_system& fs, const char* call, const file_ref& ref, memory_file*& file) {
+  const std::string full = full_path(fs, ref.path);
   if (const int error = fault_of(fs, call, full)) return error;
-  const std::string target = followed(fs, full);
-  if (target.empty()) return ENOENT;
-  file = fs.entries.at(target).get();
+  const std::string target = ref.kind == kind_link ? followed(fs, full) : full;
+  const auto found = fs.entries.find(target);
+  if (target.empty() || found == fs.entries.end()) return ENOENT;
+  file = found->second.get();
   return file->kind == kind_directory ? EISDIR : 0;
+}
+
+int look(memory_system& fs, const file_ref& ref, file_facts& facts) {
+  const std::string full = full_path(fs, ref.path);
+  if (const int error = fault_of(fs, "look", full)) return error;
+  const auto found = fs.entries.find(full);
+  if (found == fs.entries.end()) return ENOENT;
+  const memory_file& entry = *found->second;
+  facts = {entry.kind, entry.number, entry.owner, entry.mtime};
+  if (entry.kind != kind_link) return 0;
+  const std::string target = followed(fs, full);
+  if (target.empty()) {
+    facts.target_error = ENOENT;
+    return 0;
+  }
+  const memory_file& led_to = *fs.entries.at(target);
+  facts.target_kind = led_to.kind;
+  facts.target_owner = led_to.owner;
+  facts.mtime = led_to.mtime;
+  return 0;
 }
 
 void log(memory_system& fs, const char* call, const char* path) {
@@ -30,7 +52,9 @@ int read_beside(memory_system& fs, const file_ref& file, const std::string& name
   const lock_guard hold(fs.lock);
   const std::string path = folder_of(full_path(fs, file.path)) + "/" + name;
   memory_file* beside = nullptr;
-  if (const int error = reach(fs, "beside", path.c_str(), beside)) return error;
+  if (const int error = reach(fs, "beside", {nullptr, nullptr, kind_link, path.c_str()}, beside)) {
+    return error;
+  }
   if (beside->kind != kind_regular) return ENODEV;
   if (beside->data.size() > beside_limit) return EFBIG;
   reader.buffer.assign(beside->data.begin(), beside->data.end());
@@ -49,19 +73,21 @@ void add_folder(memory_system& fs, const std::string& path) {
   }
 }
 
-void add_file(memory_system& fs, const std::string& path, const file_time& mtime,
-              const std::string& data) {
+memory_file& add_file(memory_system& fs, const std::string& path, const file_time& mtime,
+                      const std::string& data) {
   const std::string full = full_path(fs, path);
   add_folder(fs, folder_of(full));
-  fs.entries[full] =
-      std::make_shared<memory_file>(memory_file{kind_regular, mtime, data, fs.next_number++});
+  auto& file = fs.entries[full];
+  file = std::make_shared<memory_file>(memory_file{kind_regular, mtime, data, fs.next_number++});
+  return *file;
 }
 
-void add_link(memory_system& fs, const std::string& path, const std::string& target) {
+void add_link(memory_system& fs, const std::string& path, const std::string& target,
+              unsigned owner) {
   const std::string full = full_path(fs, path);
   add_folder(fs, folder_of(full));
   fs.entries[full] =
-      std::make_shared<memory_file>(memory_file{kind_link, {}, target, fs.next_number++});
+      std::make_shared<memory_file>(memory_file{kind_link, {}, target, fs.next_number++, owner});
 }
 
 void add_hard_link(memory_system& fs, const std::string& path, const std::string& existing) {
@@ -79,13 +105,13 @@ system_calls calls_of(memory_system& fs) {
   c.check = [&fs](const file_ref& file) {
     const lock_guard hold(fs.lock);
     memory_file* found = nullptr;
-    return reach(fs, "check", file.path, found);
+    return reach(fs, "check", file, found);
   };
   c.read_time = [&fs](const file_ref& file, file_time& time) {
     const lock_guard hold(fs.lock);
     log(fs, "read", file.path);
     memory_file* found = nullptr;
-    if (const int error = reach(fs, "read", file.path, found)) return error;
+    if (const int error = reach(fs, "read", file, found)) return error;
     time = found->mtime;
     return 0;
   };
@@ -97,9 +123,13 @@ system_calls calls_of(memory_system& fs) {
     const lock_guard hold(fs.lock);
     log(fs, "write", file.path);
     memory_file* found = nullptr;
-    if (const int error = reach(fs, "write", file.path, found)) return error;
+    if (const int error = reach(fs, "write", file, found)) return error;
     found->mtime = fs.keeps ? fs.keeps(time, found->mtime) : time;
     return 0;
+  };
+  c.look = [&fs](const file_ref& file, file_facts& facts) {
+    const lock_guard hold(fs.lock);
+    return look(fs, file, facts);
   };
   c.read_created = [](const file_ref&, file_time&) { return ENOTSUP; };
   c.write_created = [](const file_ref&, const file_time&) { return ENOTSUP; };
@@ -115,5 +145,7 @@ system_calls calls_of(memory_system& fs) {
   add_descriptor_calls(fs, c);
   c.error_text = [](int error) { return std::string(std::strerror(error)); };
   c.folder_error = EISDIR;
+  c.not_regular_error = ENODEV;
+  c.runner = fs.runner;
   return c;
 }

@@ -19,18 +19,22 @@ struct memory_file {
   file_time mtime;
   std::string data;  // a file's bytes; a link's target, as given to symlink
   unsigned long long number = 0;
+  unsigned owner = 0;  // the user who owns it
 };
 
 struct memory_system {
   std::mutex lock;
   std::string root = "/photos";  // the folder a run starts in (".")
+  unsigned runner = 0;           // the user the run runs as
   // Every entry by its full path; hard links share one file.
   std::map<std::string, std::shared_ptr<memory_file>> entries;
   // How the file system keeps a time it is given (to the nanosecond,
   // unless a test says otherwise: rounded, clamped, dropped).
   std::function<file_time(const file_time& given, const file_time& old)> keeps;
   // A fault made on purpose: the error code a call on a path returns, or 0.
-  // The calls are named "list", "read", "write", "beside".
+  // The calls are named "list", "check", "read", "write", "look", "beside";
+  // a fault may also change the entries first (swap two, as another
+  // program would), under the system's lock.
   std::function<int(const std::string& call, const std::string& path)> fault;
   // The journal's room: appends past it write what fits, then fail with
   // ENOSPC; negative for no limit. fail_syncs_after: syncs that succeed
@@ -50,13 +54,15 @@ struct memory_system {
 
 // A regular file, link or folder at path (relative to the root, or full);
 // folders on the way are made.
-void add_file(memory_system& fs, const std::string& path, const file_time& mtime,
-              const std::string& data = "photo");
+memory_file& add_file(memory_system& fs, const std::string& path, const file_time& mtime,
+                      const std::string& data = "photo");
 void add_folder(memory_system& fs, const std::string& path);
-void add_link(memory_system& fs, const std::string& path, const std::string& target);
+void add_link(memory_system& fs, const std::string& path, const std::string& target,
+              unsigned owner = 0);
 void add_hard_link(memory_system& fs, const std::string& path, const std::string& existing);
 
 // The file an entry's path leads to, links followed; null when none.
+// A run follows only entries it listed as links.
 std::shared_ptr<memory_file> file_at(memory_system& fs, const std::string& path);
 
 system_calls calls_of(memory_system& fs);

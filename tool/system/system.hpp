@@ -50,6 +50,19 @@ struct beside_reader {
 // The largest file read beside: sidecars are a few kilobytes.
 inline constexpr std::size_t beside_limit = 1 << 20;
 
+// An entry as it is now, looked at without following it (lstat); for a
+// link, also what it leads to (stat). Owners are user ids; Windows has
+// none, and gives 0.
+struct file_facts {
+  int kind = kind_unknown;        // the entry's own kind: a link is kind_link
+  unsigned long long number = 0;  // its file number, where the system gives one
+  unsigned owner = 0;
+  file_time mtime;                 // its last-modified time; for a link, its target's
+  int target_kind = kind_unknown;  // for a link: the kind of what it leads to
+  unsigned target_owner = 0;
+  int target_error = 0;  // for a link that leads nowhere: why
+};
+
 struct system_calls {
   // The listing: a folder by its path, or an entry of an open one (never
   // through a link); null with errno set when it cannot be listed.
@@ -63,10 +76,16 @@ struct system_calls {
 
   // A file's last-modified time, read and written; check says what a
   // write would meet (folder_error for a folder or a link to one, the
-  // error of a link that leads nowhere) without writing.
+  // error of a link that leads nowhere) without writing. An entry that
+  // is not listed as a link is never followed through one: a file swapped
+  // for a link since it was listed gets the link's own time, never the
+  // time of what the link leads to.
   std::function<int(const file_ref& file)> check;
   std::function<int(const file_ref& file, file_time& time)> read_time;
   std::function<int(const file_ref& file, const file_time& time)> write_time;
+  // What the entry is now, without following it, and for a link what it
+  // leads to: see file_facts.
+  std::function<int(const file_ref& file, file_facts& facts)> look;
   // The creation time, where the system keeps one (Windows, --created);
   // elsewhere they fail with ENOTSUP, and are never called.
   std::function<int(const file_ref& file, file_time& time)> read_created;
@@ -76,8 +95,9 @@ struct system_calls {
 
   // The file called name in the folder of file, whole, into the reader's
   // buffer; its text is the first length bytes. Missing says whether an
-  // error means that there is no such file. Never blocks on a pipe or a
-  // device of that name. done_beside lets go of what the reader holds.
+  // error means that there is no such file. Only a regular file, or a link
+  // to one, is opened: never a pipe, a device or a folder
+  // (not_regular_error). done_beside lets go of what the reader holds.
   std::function<int(const file_ref& file, const std::string& name, beside_reader& reader,
                     std::size_t& length)>
       read_beside;
@@ -102,4 +122,7 @@ struct system_calls {
 
   std::function<std::string(int error)> error_text;
   int folder_error = 0;
+  int foreign_link_error = -1;  // write_time's code for a link the link rule refuses
+  int not_regular_error = 0;    // read_beside's code for a pipe, a device, a folder
+  unsigned runner = 0;          // the user the run runs as (Windows: always 0)
 };
