@@ -35,6 +35,11 @@ With no words, or with only an hour shift, every name that has an extension
 is selected; otherwise only names whose extension equals one of the words
 (every word counts, shifts and cuts too). Each selected file is announced as
 "Setting timestamp:", a tab and its path, before its time is set.
+
+Only the last-modified time of a selected file changes; its data is never
+opened. A link is followed only when you, or the owner of the file it leads
+to, own it; an entry listed as a file is never followed through a link. A
+word with a '/' is a path, never an extension: use --directory.
 )";
 
 // "--dry-run" as roff shows it: dashes as \-.
