@@ -55,10 +55,12 @@ TEST(FilesAsRoot, AFileSwappedForALinkWhileTheRunGoesNeverLeadsItOut) {
   make_file(dir.at("photos/2010-01-01 00.00.jpg"));
   std::filesystem::create_symlink(victim, dir.at("photos/2011-01-01 00.00.jpg"));
   give_to_nobody(dir.at("photos/2011-01-01 00.00.jpg"));  // planted: never followed as a link
-  const exchanger swap(dir.at("photos/2010-01-01 00.00.jpg"), dir.at("photos/2011-01-01 00.00.jpg"));
+  const exchanger swap(dir.at("photos/2010-01-01 00.00.jpg"),
+                       dir.at("photos/2011-01-01 00.00.jpg"));
   for (int round = 0; round < 200; ++round) {
     const std::vector<std::string> journal = {"--journal", dir.at("J")};
-    const tool_result r = run_tool(dir.at("photos"), round % 2 ? journal : std::vector<std::string>{});
+    const tool_result r =
+        run_tool(dir.at("photos"), round % 2 ? journal : std::vector<std::string>{});
     ASSERT_EQ(mtime_of(victim), old_mtime) << "round " << round << ": " << r.err;
   }
   const tool_result undo = run_tool(dir.path, {"--undo", "J"});
@@ -73,8 +75,8 @@ TEST(FilesAsRoot, ALinkAnotherUserPlantedIsLeftAlone) {
   scratch dir;
   const std::string victim = make_victim(dir);
   std::filesystem::create_directory(dir.at("shared"));
-  std::filesystem::permissions(dir.at("shared"), std::filesystem::perms::all |
-                                                     std::filesystem::perms::sticky_bit);
+  std::filesystem::permissions(dir.at("shared"),
+                               std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
   const std::string planted = dir.at("shared/2010-01-01 00.00.jpg");
   std::filesystem::create_symlink(victim, planted);
   give_to_nobody(planted);
@@ -86,8 +88,9 @@ TEST(FilesAsRoot, ALinkAnotherUserPlantedIsLeftAlone) {
        std::vector<std::vector<std::string>>{{"jpg"}, {"--takeout", "jpg"}}) {
     const tool_result r = run_tool(dir.at("shared"), words);
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(contains(r.err, "'./2010-01-01 00.00.jpg': it is a link that user 65534 owns, to a "
-                                "file of user 0"))
+    EXPECT_TRUE(contains(r.err,
+                         "'./2010-01-01 00.00.jpg': it is a link that user 65534 owns, to a "
+                         "file of user 0"))
         << r.err;
     EXPECT_EQ(mtime_of(victim), old_mtime);
     EXPECT_EQ(mtime_of(dir.at("outside/mine")), utc_ns(2012, 1, 1, 0, 0));
@@ -131,8 +134,9 @@ TEST(Links, PipesAndDevicesAreNeverOpenedAsAJournalAZoneOrASidecar) {
   const tool_result r = run_tool(dir.path, {"--takeout", "jpg"}, quick);
   EXPECT_FALSE(r.timed_out);
   for (const std::string name : {"2010", "2011", "2012"}) {
-    EXPECT_TRUE(contains(r.err, "its sidecar './" + name + "-01-01 00.00.jpg.json': it is not a "
-                                "regular file"))
+    EXPECT_TRUE(contains(r.err, "its sidecar './" + name +
+                                    "-01-01 00.00.jpg.json': it is not a "
+                                    "regular file"))
         << r.err;
   }
   EXPECT_FALSE(sidecar.opened());
@@ -180,8 +184,8 @@ TEST(FilesAsRoot, ASidecarOfAnotherUserCostsNoOtherSidecarItsAccessTime) {
   for (const std::string name : {"a", "b", "c"}) {
     const std::string photo = dir.at(name + ".jpg");
     make_file(photo);
-    make_file(photo + ".json", R"({"title":")" + name +
-                                   R"(.jpg","photoTakenTime":{"timestamp":"1258375918"}})");
+    make_file(photo + ".json",
+              R"({"title":")" + name + R"(.jpg","photoTakenTime":{"timestamp":"1258375918"}})");
     give_to_nobody(photo);
     if (name != "a") give_to_nobody(photo + ".json");  // a's sidecar is root's
   }

@@ -14,10 +14,10 @@ int facts_of(HANDLE handle, int& kind, unsigned long long& number, file_time& mt
       !GetFileInformationByHandle(handle, &info)) {
     return static_cast<int>(GetLastError());
   }
-  const bool link = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-                    (tag.ReparseTag == IO_REPARSE_TAG_SYMLINK ||
-                     tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT);
-  kind = link                                             ? kind_link
+  const bool link =
+      (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+      (tag.ReparseTag == IO_REPARSE_TAG_SYMLINK || tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT);
+  kind = link                                              ? kind_link
          : (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? kind_directory
                                                            : kind_regular;
   number = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;

@@ -45,7 +45,8 @@ void queue_in_batch(run_state& run) {
 }
 
 void take_back_prepared(run_state& run, stamp_job& job) {
-  std::swap(run.hand.batch[job.batch_place], job);
+  stamp_job& place = run.hand.batch[job.batch_place];
+  if (&place != &job) std::swap(place, job);  // a job done where it was is in its place
 }
 
 void record_and_hand_out(run_state& run) {

@@ -59,6 +59,7 @@ int start_workers(stamp_pipeline& p, int jobs, std::string& why) {
   p.ring.resize(static_cast<std::size_t>(jobs) * places_per_worker);
   p.done.assign(p.ring.size(), 0);
   p.numbers.assign(p.ring.size(), 0);
+  p.elsewhere.assign(p.ring.size(), 0);
   p.chunk = places_per_worker / 2;
   for (int i = 0; i < jobs; ++i) {
     try {
@@ -105,7 +106,9 @@ void push_job(stamp_pipeline& p, stamp_job& job) {
   // The place at the tail is no worker's until tail moves past it.
   const std::size_t place = p.tail % p.ring.size();
   p.numbers[place] = job.file_number;
-  if (may_lead_elsewhere(job.kind)) ++p.links_on_the_way;
+  // Kept by place: the job the walk takes back may be swapped out of it.
+  p.elsewhere[place] = may_lead_elsewhere(job.kind);
+  if (p.elsewhere[place]) ++p.links_on_the_way;
   std::swap(p.ring[place], job);
   bool wake = false;
   {
@@ -142,6 +145,6 @@ void pop_job(stamp_pipeline& p) {
     p.done_here = nullptr;
     return;
   }
-  if (may_lead_elsewhere(p.ring[p.head % p.ring.size()].kind)) --p.links_on_the_way;
+  if (p.elsewhere[p.head % p.ring.size()]) --p.links_on_the_way;
   ++p.head;
 }

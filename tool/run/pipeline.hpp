@@ -29,6 +29,7 @@ struct stamp_pipeline {
   std::vector<stamp_job> ring;
   std::vector<char> done;                   // by ring place, under lock
   std::vector<unsigned long long> numbers;  // the walk's: each place's file number
+  std::vector<char> elsewhere;              // the walk's: whether each place's job may be a link
   std::size_t head = 0;
   std::size_t taken = 0;
   std::size_t tail = 0;

@@ -21,8 +21,7 @@ void make_folder(memory_system& fs) {
 // dated file and a link to the victim (renameat2 RENAME_EXCHANGE).
 void swap_at(memory_system& fs, const std::string& when) {
   add_link(fs, "/photos-outside/lure", victim);
-  fs.fault = [&fs, when, done = false](const std::string& call,
-                                        const std::string& path) mutable {
+  fs.fault = [&fs, when, done = false](const std::string& call, const std::string& path) mutable {
     if (!done && call == when && path == fs.root + "/2010-01-01 00.00.jpg") {
       std::swap(fs.entries[path], fs.entries["/photos-outside/lure"]);
       done = true;
@@ -56,8 +55,8 @@ TEST(RunLinks, AFileSwappedForALinkIsNeverFollowed) {
 
 TEST(RunLinks, OnlyTheRunnersLinksOrTheirTargetOwnersAreFollowed) {
   memory_system fs;
-  fs.runner = 0;  // root
-  add_file(fs, victim, made_at);  // root's
+  fs.runner = 0;                                       // root
+  add_file(fs, victim, made_at);                       // root's
   add_link(fs, "2010-01-01 00.00.jpg", victim, 1000);  // planted by user 1000
   add_file(fs, "/home/ann/photo", made_at).owner = 1000;
   add_link(fs, "2012-01-01 00.00.jpg", "/home/ann/photo", 1000);  // Ann's, to her photo
