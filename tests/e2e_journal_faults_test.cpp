@@ -232,7 +232,8 @@ TEST(JournalFaults, UndoOfTwoRunsSaysWhatItDoesAndThenNothing) {
   EXPECT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(again.out, "");
   EXPECT_EQ(count_lines(again.err), 1);
-  EXPECT_TRUE(contains(again.err, "nothing was left to restore")) << again.err;
+  EXPECT_TRUE(contains(again.err, "nothing is left to undo: every run of 'J' is undone"))
+      << again.err;
 }
 
 TEST(JournalFaults, ADryRunIntoAFullOutputIsTheSameWithAnyJobs) {

@@ -57,9 +57,24 @@ struct stat stat_of(const std::string& path, bool no_follow) {
   return st;
 }
 
+// The state folder of this test process, where the tool under test keeps
+// its default journal: one for root and one for nobody, each its own.
+std::string state_of(bool nobody) {
+  const std::filesystem::path base = std::filesystem::temp_directory_path() / "velmora-e2e";
+  return (base / (std::to_string(getpid()) + (nobody ? "-state-nobody" : "-state"))).string();
+}
+
+std::string make_state(bool nobody) {
+  const std::string folder = state_of(nobody);
+  std::filesystem::create_directories(folder);
+  if (nobody && geteuid() == 0 && chown(folder.c_str(), 65534, 65534) != 0) fail(folder.c_str());
+  return folder;
+}
+
 // In the child: set up and exec; never returns.
 [[noreturn]] void start_child(const std::string& folder, const std::vector<std::string>& arguments,
-                              const run_setup& setup, int out_fd, int err_fd) {
+                              const run_setup& setup, int out_fd, int err_fd,
+                              const std::string& state) {
   if (setup.close_stdout) {
     close(STDOUT_FILENO);
   } else if (setup.broken_pipe) {
@@ -77,6 +92,9 @@ struct stat stat_of(const std::string& path, bool no_follow) {
   }
   dup2(err_fd, STDERR_FILENO);
   if (chdir(folder.c_str()) != 0) _exit(126);
+  // A default journal of this test's own, which no other test writes to.
+  setenv("XDG_STATE_HOME", state.c_str(), 1);
+  setenv("LOCALAPPDATA", ("Z:" + state).c_str(), 1);
   for (const std::string& setting : setup.environment) putenv(const_cast<char*>(setting.c_str()));
   if (setup.max_processes > 0) {
     const rlimit limit{static_cast<rlim_t>(setup.max_processes),
@@ -109,9 +127,10 @@ tool_result run_tool(const std::string& folder, const std::vector<std::string>& 
   int out[2];
   int err[2];
   if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) fail("pipe");
+  const std::string state = state_home(setup.as_nobody);
   const pid_t pid = fork();
   if (pid < 0) fail("fork");
-  if (pid == 0) start_child(folder, arguments, setup, out[1], err[1]);
+  if (pid == 0) start_child(folder, arguments, setup, out[1], err[1], state);
   close(out[1]);
   close(err[1]);
 
@@ -222,6 +241,21 @@ run_setup unprivileged() {
   run_setup setup;
   setup.as_nobody = geteuid() == 0;
   return setup;
+}
+
+std::string state_home(bool as_nobody) {
+  static const std::string root = make_state(false);
+  static const std::string nobody = make_state(true);
+  static const bool removed_at_exit = [] {
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(state_of(false), ignored);
+      std::filesystem::remove_all(state_of(true), ignored);
+    });
+    return true;
+  }();
+  static_cast<void>(removed_at_exit);
+  return as_nobody ? nobody : root;
 }
 
 std::string tool_under_test() {

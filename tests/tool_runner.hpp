@@ -35,6 +35,10 @@ inline bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+// Where the tool under test keeps its default journal, for runs as root or
+// as nobody: a folder of this test process's own.
+std::string state_home(bool as_nobody = false);
+
 // The path of the tool under test (run directly, without a runner).
 std::string tool_under_test();
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/journal_choice.hpp"
 #include "journal/undo.hpp"
 #include "platform/console.hpp"
 #include "platform/file_system.hpp"
@@ -51,33 +52,29 @@ std::optional<std::string> start_folder() {
   return from_path(folder);
 }
 
-int journaled_run(const typed_options& o, const run_plan& plan) {
-  // The journal's name is taken from where velmora was started, before
-  // --directory.
-  run_journal journal;
-  if (const journal_error error = open_journal(real_system(), o.journal, journal)) {
-    report(describe(error, o.journal));
-    close_journal(journal);
+// Everything a run needs before its folder is listed, then the run.
+int prepared_run(const typed_options& o, const run_plan& plan, run_journal* journal) {
+  if (!enter(o.directory) || !zone_known(o, plan)) return 2;
+  if (o.created && !set_creation_time_too()) {
+    report("--created: this system has no call that sets a file's creation time");
     return 2;
   }
-  if (journal.mended) {
-    report("the journal " + in_quotes(o.journal) +
-           " ended in a torn record, left by a run that stopped midway; it is cut off");
-  }
-  int status = 2;
-  if (enter(o.directory) && zone_known(o, plan)) {
-    if (o.created && !set_creation_time_too()) {
-      report("--created: this system has no call that sets a file's creation time");
-    } else if (const std::optional<std::string> folder = start_folder()) {
-      if (const journal_error error = start_journal_run(journal, *folder)) {
-        report(describe(error, o.journal));
-      } else {
-        status = run_tree(plan, real_system(), console_output(), &journal);
-      }
+  if (journal != nullptr) {
+    const std::optional<std::string> folder = start_folder();
+    if (!folder) return 2;
+    if (const journal_error error = start_journal_run(*journal, *folder, starting_time())) {
+      report(describe(error, journal->path));
+      return 2;
     }
   }
-  close_journal(journal);
-  return status;
+  return run_tree(plan, real_system(), console_output(), journal);
+}
+
+int undo(const typed_options& o) {
+  const std::optional<std::string> path = journal_to_undo(o);
+  if (!path) return 2;
+  const undo_request request{*path, o.undo_file.empty(), o.dry_run, o.list};
+  return undo_journal(request, real_system(), console_output());
 }
 
 }  // namespace
@@ -101,12 +98,11 @@ plan_facts gather_facts(const typed_options& o) {
 }
 
 int run_session(const typed_options& o, const run_plan& plan) {
-  if (!o.undo.empty()) return undo_journal(o.undo, o.dry_run, real_system(), console_output());
-  if (!o.journal.empty() && !o.dry_run) return journaled_run(o, plan);
-  if (!enter(o.directory) || !zone_known(o, plan)) return 2;
-  if (o.created && !set_creation_time_too()) {
-    report("--created: this system has no call that sets a file's creation time");
-    return 2;
-  }
-  return run_tree(plan, real_system(), console_output());
+  if (o.undo) return undo(o);
+  if (journal_for(o) == journal_use::none) return prepared_run(o, plan, nullptr);
+  run_journal journal;
+  if (!open_run_journal(o, journal)) return 2;
+  const int status = prepared_run(o, plan, &journal);
+  close_journal(journal);
+  return status;
 }

@@ -52,7 +52,12 @@ parsed_command check_combinations(parsed_command parsed,
   if (static_cast<int>(o.local) + static_cast<int>(o.utc) + static_cast<int>(!o.tz.empty()) > 1) {
     return usage_error("--local, --utc and --tz each name the zone: give one of them");
   }
-  if (!o.undo.empty()) {
+  if (!o.journal.empty() && o.no_journal) {
+    return usage_error("--journal and --no-journal exclude each other");
+  }
+  if (o.list && !o.undo)
+    return usage_error("--list lists the runs of a journal: use it with --undo");
+  if (o.undo) {
     if (!o.words.empty()) return usage_error("--undo takes no words, only the journal");
     for (const option_doc* option : given) {
       if (!option->with_undo) {
@@ -103,14 +108,18 @@ parsed_command read_arguments(const std::vector<std::string_view>& arguments) {
     }
     const std::string_view name = argument.substr(0, argument.find('='));
     const option_doc* option = find_option(name);
-    if (option == nullptr || (option->flag != nullptr && name.size() < argument.size())) {
+    const bool flag_only = option != nullptr && option->flag != nullptr && option->text == nullptr;
+    if (option == nullptr || (flag_only && name.size() < argument.size())) {
       const std::string meant = option == nullptr ? nearest_option(name) : "";
       return usage_error("unknown option " + in_quotes(argument) +
                          (meant.empty() ? "" : " (did you mean " + meant + "?)"));
     }
     given.push_back(option);
-    if (option->flag != nullptr) {
-      o.*option->flag = true;
+    if (option->flag != nullptr) o.*option->flag = true;
+    // A value that may be left out is taken from the next word only when
+    // it is no option: "--undo --dry-run" undoes the default journal.
+    const bool value_follows = i + 1 < arguments.size() && !arguments[i + 1].starts_with("-");
+    if (flag_only || (option->optional_value && name.size() == argument.size() && !value_follows)) {
       continue;
     }
     std::string& value = o.*option->text;

@@ -129,7 +129,17 @@ TEST(Arguments, DirectoryTakesAValue) {
 namespace {
 
 TEST(Arguments, UndoTakesOnlyWhatMeansSomethingWithIt) {
-  EXPECT_EQ(options_of({"--undo", "J", "--dry-run"}).undo, "J");
+  EXPECT_EQ(options_of({"--undo", "J", "--dry-run"}).undo_file, "J");
+  // Its journal may be left out: the default one.
+  for (const std::vector<std::string_view>& alone : std::vector<std::vector<std::string_view>>{
+           {"--undo"}, {"--undo", "--dry-run"}, {"--dry-run", "--undo"}, {"--undo", "--list"}}) {
+    const typed_options o = options_of(alone);
+    EXPECT_TRUE(o.undo);
+    EXPECT_EQ(o.undo_file, "");
+  }
+  EXPECT_EQ(options_of({"--undo=J"}).undo_file, "J");
+  EXPECT_EQ(parse({"--list"}).what, command::usage_error);
+  EXPECT_EQ(parse({"--journal", "J", "--no-journal"}).what, command::usage_error);
   for (const std::vector<std::string_view>& wrong :
        std::vector<std::vector<std::string_view>>{{"--undo", "J", "--jobs", "4"},
                                                   {"--undo", "J", "--verbose"},

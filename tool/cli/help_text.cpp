@@ -112,6 +112,10 @@ std::string man_sections() {
   for (const option_doc& option : long_options()) {
     if (option.value.empty()) {
       out.append(".TP\n.B ").append(roff(option.name)).append("\n");
+    } else if (option.optional_value) {  // "[FILE]"
+      const std::string_view value = option.value.substr(1, option.value.size() - 2);
+      out.append(".TP\n.BR ").append(roff(option.name)).append(" \" [\\fI");
+      out.append(value).append("\\fR]\"\n");
     } else {
       const std::string name = roff(option.name);
       const std::string value(option.value);

@@ -33,28 +33,42 @@ Example: \fBvelmora \-\-recursive jpg\fR.)"},
 A folder that cannot be entered is an error.
 Example: \fBvelmora \-\-directory ~/Photos jpg\fR.)"},
     {"--journal", "FILE", nullptr, &o::journal,
-     "record each file's old time in FILE\nbefore setting it", "velmora --journal ~/undo.txt jpg",
-     R"(Before a file's time is set, append a record to \fIFILE\fR with its path,
-its last-modified time before the run and the time being set, to the
-nanosecond; records are synced to disk, in batches, before the times they
-name are set.
+     "keep the journal in FILE rather than\nin the default one", "velmora --journal ~/undo.txt jpg",
+     R"(Keep this run's journal in \fIFILE\fR rather than in the default one (see
+\fBJOURNAL\fR): before a file's time is set, a record with its path, its
+last-modified time before the run and the time being set, to the
+nanosecond, is appended and synced to disk, in batches.
 A \fIFILE\fR that cannot be opened or written, or that is no journal, is an
 error found before anything is touched; a write that fails midway stops
 the run.
-A dry run writes no journal.
 Example: \fBvelmora \-\-journal ~/undo.txt \-\-auto jpg\fR.)"},
-    {"--undo", "FILE", nullptr, &o::undo,
-     "put back the times a journal\nrecorded, where nobody changed them\nsince (with --dry-run: "
-     "what it\nwould); takes no other word or option",
-     "velmora --undo ~/undo.txt",
-     R"(For each record of the journal, newest first: if the file still has the
-time the run set, put its old time back and print
+    {"--no-journal", "", &o::no_journal, nullptr,
+     "keep no journal: nothing this run\ndoes can then be undone", "velmora --no-journal jpg",
+     R"(Keep no journal: the run reads no old times and records nothing, and
+nothing it does can be undone.)"},
+    {"--undo", "[FILE]", &o::undo, &o::undo_file,
+     "put back the times the last run set,\nwhere nobody changed them since;\nagain: "
+     "the run before; with FILE:\nevery run it recorded",
+     "velmora --undo",
+     R"(Undo the newest run of the default journal that is not undone yet; given
+again, the one before; with \fIFILE\fR, every run that journal recorded
+and that is not undone yet.
+For each record, newest first: if the file still has the time the run set,
+put its old time back and print
 .RB \(dq "Restoring timestamp:" \(dq,
 a tab and its full path; if it has changed since, or is gone, leave it
 alone and say so.
-It takes no words, and no option but \fB\-\-dry\-run\fR.
+The runs undone are marked so in the journal.
+It takes no words, and no option but \fB\-\-dry\-run\fR (say which run
+it would undo, and each restore) and \fB\-\-list\fR.
 Nothing is restored from a journal that does not parse.
-Example: \fBvelmora \-\-undo ~/undo.txt\fR, from any folder.)",
+Example: \fBvelmora \-\-undo\fR, from any folder.)",
+     true, true},
+    {"--list", "", &o::list, nullptr, "with --undo: list the runs the\njournal keeps",
+     "velmora --undo --list",
+     R"(With \fB\-\-undo\fR: list the runs the journal keeps, newest first, one a
+line: when each began, how many files it set, its folder, and whether it
+was undone.)",
      true},
     {"--jobs", "N", nullptr, &o::jobs_text,
      "stamp up to N files at once (1 to\n64; default 16 on network and FUSE\nfile systems, else 1)",

@@ -17,10 +17,11 @@ struct option_doc {
   // Where the reader puts it: a flag, or the text of its value.
   bool typed_options::*flag = nullptr;
   std::string typed_options::*text = nullptr;
-  std::string_view summary;  // for --help: lines of at most 38 characters
-  std::string_view example;  // for --help
-  std::string_view details;  // for the man page, in roff
-  bool with_undo = false;    // means something with --undo
+  std::string_view summary;     // for --help: lines of at most 38 characters
+  std::string_view example;     // for --help
+  std::string_view details;     // for the man page, in roff
+  bool with_undo = false;       // means something with --undo
+  bool optional_value = false;  // the flag may stand alone, or take its value too
 };
 
 // Every long option but --help, --version and --, which stop the reading

@@ -16,9 +16,8 @@ TEST(Options, HelpAndManPageSayEveryOptionAndStatus) {
     EXPECT_NE(help.find("      " + std::string(option.name)), std::string::npos) << option.name;
     std::string roff_name;
     for (const char c : option.name) roff_name.append(c == '-' ? "\\-" : std::string(1, c));
-    EXPECT_NE(man.find(".B" + std::string(option.value.empty() ? " " : "I ") + roff_name),
-              std::string::npos)
-        << option.name;
+    const std::string form = option.value.empty() ? ".B " : option.optional_value ? ".BR " : ".BI ";
+    EXPECT_NE(man.find(form + roff_name), std::string::npos) << option.name;
   }
   EXPECT_NE(help.find("  2  the command line is wrong"), std::string::npos) << help;
   EXPECT_NE(man.find(".TP\n2\nThe command line is wrong"), std::string::npos) << man;

@@ -115,8 +115,9 @@ journal_error open_journal(const system_calls& system, const std::string& path,
   return mend_tail(journal);
 }
 
-journal_error start_journal_run(run_journal& journal, const std::string& folder) {
-  journal.pending += folder_line(folder);
+journal_error start_journal_run(run_journal& journal, const std::string& folder,
+                                const file_time& started) {
+  journal.pending += folder_line(folder, started);
   return commit_records(journal);
 }
 

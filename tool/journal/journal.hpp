@@ -63,7 +63,9 @@ struct run_journal {
 
 journal_error open_journal(const system_calls& system, const std::string& path,
                            run_journal& journal);
-journal_error start_journal_run(run_journal& journal, const std::string& folder);
+// started: when the run began (UTC), which names the run in the journal.
+journal_error start_journal_run(run_journal& journal, const std::string& folder,
+                                const file_time& started);
 
 // With --created (Windows), created_before is the creation time before
 // the run, which the run sets to the same instant. link: the entry is a

@@ -30,9 +30,16 @@ std::string check_journal(const journal_reader& reader, const std::string& path,
              (number == 1 ? " is not the start of a velmora journal: " : " is not a record: ") +
              in_quotes(line);
     }
-    if (parsed.kind == line_kind::folder) journal.runs.push_back({offset, parsed.path});
+    if (parsed.kind == line_kind::folder) {
+      journal.runs.push_back({offset, parsed.path, parsed.started});
+    } else if (parsed.kind == line_kind::file) {
+      ++journal.runs.back().records;
+    } else if (parsed.kind == line_kind::undone) {
+      for (run_folder& run : journal.runs) run.undone = run.undone || run.started == parsed.started;
+    }
     offset += static_cast<std::int64_t>(line.size()) + 1;
   }
+  journal.whole = offset;
   if (error != 0) return "cannot read the journal " + in_quotes(path) + ": " + std::strerror(error);
   if (number == 1) return from + "it is empty, not a velmora journal";
   return {};

@@ -3,19 +3,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "decide/tick_time.hpp"
 #include "journal/journal_reading.hpp"
 
+// One run of a journal.
 struct run_folder {
-  std::int64_t offset;  // where its folder line starts
+  std::int64_t offset = 0;  // where its folder line starts
   std::string folder;
+  std::optional<file_time> started;  // when it began; none in journals of earlier versions
+  std::int64_t records = 0;          // its file records
+  bool undone = false;               // an 'undone' line names it
 };
 
 struct checked_journal {
   std::vector<run_folder> runs;  // in the order the runs were made
   bool torn = false;             // the last line is a record cut short, to pass over
+  std::int64_t whole = 0;        // the size of its whole lines: where a torn one starts
 };
 
 // Checks a journal: it begins with the journal's first line, every line is

@@ -78,8 +78,16 @@ std::optional<file_time> parse_journal_time(std::string_view text) {
   return file_time{*t, c.nanosecond % 100};
 }
 
-std::string folder_line(std::string_view folder) {
-  return "folder\t" + escape_path(folder) + "\n";
+std::string folder_line(std::string_view folder, const file_time& started) {
+  std::string line = "folder\t" + escape_path(folder) + "\t";
+  append_journal_time(line, started);
+  return line + "\n";
+}
+
+std::string undone_line(const file_time& started) {
+  std::string line = "undone\t";
+  append_journal_time(line, started);
+  return line + "\n";
 }
 
 void append_file_line(std::string& out, std::string_view path, const file_time& before,
@@ -138,11 +146,20 @@ journal_line parse_journal_line(std::string_view line) {
     return parsed;
   }
   const std::vector<std::string_view> fields = split_tabs(line);
+  if (fields[0] == "undone") {
+    if (fields.size() == 2) parsed.started = parse_journal_time(fields[1]);
+    if (parsed.started) parsed.kind = line_kind::undone;
+    return parsed;
+  }
   const std::optional<std::string> path =
       fields.size() >= 2 ? unescape_path(fields[1]) : std::nullopt;
   if (!path || path->empty()) return parsed;
   parsed.path = *path;
-  if (fields[0] == "folder" && fields.size() == 2) {
+  if (fields[0] == "folder" && (fields.size() == 2 || fields.size() == 3)) {
+    if (fields.size() == 3) {
+      parsed.started = parse_journal_time(fields[2]);
+      if (!parsed.started) return parsed;
+    }
     if (is_full_path(parsed.path)) parsed.kind = line_kind::folder;
   } else if ((fields[0] == "file" || fields[0] == "link") &&
              (fields.size() == 4 || fields.size() == 5) && stays_inside(parsed.path)) {

@@ -9,8 +9,8 @@
 
 namespace {
 
-void explain(undo_state& state, const std::string& path) {
-  const auto found = state.doubt_of.find(path);
+void explain(undo_state& state, const undo_state::file_key& key) {
+  const auto found = state.doubt_of.find(key);
   if (found != state.doubt_of.end()) state.doubts[found->second].explained = true;
 }
 
@@ -22,7 +22,8 @@ std::string why_not(const undo_state& state, int error) {
 // is never followed, and a link only by the rule the run follows; or why
 // it cannot be had, said.
 std::optional<std::string> time_now(undo_state& state, const file_ref& file,
-                                    const journal_line& record, file_time& now) {
+                                    const journal_line& record, file_time& now,
+                                    undo_state::file_key& key) {
   file_facts facts;
   if (const int error = state.system.look(file, facts)) return why_not(state, error);
   if (record.link) {
@@ -36,7 +37,9 @@ std::optional<std::string> time_now(undo_state& state, const file_ref& file,
   } else if (facts.kind == kind_directory) {
     return std::string("it is a folder");
   }
-  now = facts.mtime;
+  key = {facts.device, facts.file};
+  const auto simulated = state.would_have.find(key);
+  now = simulated != state.would_have.end() ? simulated->second : facts.mtime;
   return std::nullopt;
 }
 
@@ -45,28 +48,26 @@ std::optional<std::string> time_now(undo_state& state, const file_ref& file,
 outcome undo_one(undo_state& state, const file_ref& file, const std::string& path,
                  const journal_line& record) {
   file_time now;
-  const auto simulated = state.would_have.find(path);
-  if (simulated != state.would_have.end()) {
-    now = simulated->second;
-  } else if (const std::optional<std::string> why = time_now(state, file, record, now)) {
+  undo_state::file_key key;
+  if (const std::optional<std::string> why = time_now(state, file, record, now, key)) {
     say(state.output, "cannot restore " + in_quotes(path) + ": " + *why);
     ++state.left_alone;
     return outcome::done;
   }
   switch (step_for(now, record.before, record.set)) {
     case restore_step::unchanged:
-      explain(state, path);
+      explain(state, key);
       return outcome::done;
     case restore_step::changed:
-      if (!state.doubt_of.contains(path)) {
-        state.doubt_of.emplace(path, state.doubts.size());
+      if (!state.doubt_of.contains(key)) {
+        state.doubt_of.emplace(key, state.doubts.size());
         state.doubts.push_back({path, now, record.set});
       }
       return outcome::done;
     case restore_step::restore:
       break;
   }
-  explain(state, path);
+  explain(state, key);
   std::string quoted;
   const std::string shown(shown_path(path, quoted));
   const std::string line =
@@ -74,10 +75,11 @@ outcome undo_one(undo_state& state, const file_ref& file, const std::string& pat
                     : "Restoring timestamp:\t" + shown + "\n";
   if (const int error = state.output.out(line)) {
     say(state.output, std::string("cannot write to standard output: ") + std::strerror(error));
+    state.output_failed = true;
     return outcome::output_failed;
   }
   if (state.dry_run) {
-    state.would_have[path] = record.before;
+    state.would_have[key] = record.before;
     ++state.restored;
     return outcome::done;
   }

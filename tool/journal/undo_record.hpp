@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "journal/journal_text.hpp"
@@ -29,11 +30,15 @@ struct undo_state {
   std::int64_t records = 0;
   std::int64_t restored = 0;
   std::int64_t left_alone = 0;
+  bool output_failed = false;
+  // Files are told apart by what they are, not by the name that reached
+  // them: a link and its target are one file.
+  using file_key = std::pair<unsigned long long, unsigned long long>;
   std::vector<doubt> doubts{};
-  std::unordered_map<std::string, std::size_t> doubt_of{};  // path: its place in doubts
+  std::map<file_key, std::size_t> doubt_of{};  // its place in doubts
   // A dry run: the times its files would have after the restores said so
   // far, so that it follows the undo it shows.
-  std::unordered_map<std::string, file_time> would_have{};
+  std::map<file_key, file_time> would_have{};
 };
 
 enum class outcome { done, output_failed };

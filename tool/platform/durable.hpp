@@ -40,5 +40,13 @@ void close_descriptor(int descriptor);
 // device), which is never waited on. 0 or errno.
 int open_reading(const std::string& path, int& descriptor);
 
+// Opens an existing regular file to read and append to; ENODEV for
+// anything else. 0 or errno.
+int open_updating(const std::string& path, int& descriptor);
+
+// Puts the file at from in the place of the file at to, at once (rename);
+// 0 or errno.
+int replace_file(const std::string& from, const std::string& to);
+
 // Up to size bytes from offset on, fewer at the end; 0 or errno.
 int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text);

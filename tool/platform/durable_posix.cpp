@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/durable.hpp"
 
@@ -79,6 +80,23 @@ int sync_folder_of(const std::string& path) {
 
 void close_descriptor(int descriptor) {
   close(descriptor);
+}
+
+int open_updating(const std::string& path, int& descriptor) {
+  if (is_other_than_a_file(path)) return ENODEV;
+  descriptor = open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (descriptor < 0) return errno;
+  struct stat st;
+  const int error = fstat(descriptor, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : ENODEV;
+  if (error != 0) {
+    close(descriptor);
+    descriptor = -1;
+  }
+  return error;
+}
+
+int replace_file(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 int open_reading(const std::string& path, int& descriptor) {

@@ -61,6 +61,23 @@ void close_descriptor(int descriptor) {
   _close(descriptor);
 }
 
+int open_updating(const std::string& path, int& descriptor) {
+  const std::wstring wide = long_path(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return ENODEV;
+  }
+  descriptor = _wopen(wide.c_str(), _O_RDWR | _O_APPEND | _O_BINARY | _O_NOINHERIT);
+  return descriptor < 0 ? errno : 0;
+}
+
+int replace_file(const std::string& from, const std::string& to) {
+  return MoveFileExW(long_path(from).c_str(), long_path(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : EACCES;
+}
+
 int open_reading(const std::string& path, int& descriptor) {
   const std::wstring wide = long_path(path);
   constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;

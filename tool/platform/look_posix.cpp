@@ -21,6 +21,9 @@ int look_at_entry(const file_ref& file, file_facts& facts) {
   facts.number = st.st_ino;
   facts.owner = st.st_uid;
   facts.mtime = from_timespec(st.st_mtim);
+  facts.device = st.st_dev;
+  facts.file = st.st_ino;
+  facts.names = static_cast<unsigned>(st.st_nlink);
   if (facts.kind != kind_link) return 0;
   if (fstatat(folder_of(file), name_of(file), &st, 0) != 0) {
     facts.target_error = errno;
@@ -29,6 +32,9 @@ int look_at_entry(const file_ref& file, file_facts& facts) {
   facts.target_kind = kind_of_mode(st.st_mode);
   facts.target_owner = st.st_uid;
   facts.mtime = from_timespec(st.st_mtim);
+  facts.device = st.st_dev;
+  facts.file = st.st_ino;
+  facts.names = static_cast<unsigned>(st.st_nlink);
   return 0;
 }
 

@@ -6,8 +6,10 @@
 
 namespace {
 
-// What a handle shows: the kind, the number and the last-modified time.
-int facts_of(HANDLE handle, int& kind, unsigned long long& number, file_time& mtime) {
+// What a handle shows: the kind, the number and the last-modified time;
+// and which file it is, and how many names it has.
+int facts_of(HANDLE handle, int& kind, unsigned long long& number, file_time& mtime,
+             file_facts& which) {
   FILE_ATTRIBUTE_TAG_INFO tag{};
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) ||
@@ -22,6 +24,9 @@ int facts_of(HANDLE handle, int& kind, unsigned long long& number, file_time& mt
                                                            : kind_regular;
   number = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   mtime = {from_filetime(info.ftLastWriteTime), 0};
+  which.device = info.dwVolumeSerialNumber;
+  which.file = number;
+  which.names = info.nNumberOfLinks;
   return 0;
 }
 
@@ -39,7 +44,7 @@ int look_at_entry(const file_ref& file, file_facts& facts) {
   facts = {};
   HANDLE handle = open_to_look(path, FILE_FLAG_OPEN_REPARSE_POINT);
   if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
-  int error = facts_of(handle, facts.kind, facts.number, facts.mtime);
+  int error = facts_of(handle, facts.kind, facts.number, facts.mtime, facts);
   CloseHandle(handle);
   if (error != 0 || facts.kind != kind_link) return error;
   handle = open_to_look(path, 0);
@@ -48,7 +53,7 @@ int look_at_entry(const file_ref& file, file_facts& facts) {
     return 0;
   }
   unsigned long long target_number = 0;
-  error = facts_of(handle, facts.target_kind, target_number, facts.mtime);
+  error = facts_of(handle, facts.target_kind, target_number, facts.mtime, facts);
   CloseHandle(handle);
   if (error != 0) facts.target_error = error;
   return 0;

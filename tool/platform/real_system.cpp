@@ -39,6 +39,8 @@ system_calls make_system() {
   c.sync_folder_of = sync_folder_of;
   c.close = close_descriptor;
   c.open_reading = open_reading;
+  c.open_updating = open_updating;
+  c.replace = replace_file;
   c.read_at = read_at;
   c.error_text = error_text;
   c.folder_error = platform_folder_error;

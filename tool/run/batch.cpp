@@ -20,6 +20,19 @@ void prepare_batch(run_state& run, std::size_t count) {
   take_finished(run, true);
 }
 
+// Files of a batch reached under names of other times are left alone, and
+// a name of an earlier batch, already set, is put back.
+void check_two_names(run_state& run, std::size_t count) {
+  for (const put_back& name : check_names(run.hand.names, run.hand.batch, count)) {
+    const file_ref file{nullptr, nullptr, name.kind, name.path.c_str()};
+    const set_result result = set_write_time(run.system, file, name.before, true);
+    say_put_back(run, name, result);
+    ++run.end.tally.left_alone;
+    ++run.end.tally.not_set;
+    run.end.failed = true;
+  }
+}
+
 journal_error record_batch(run_state& run, std::size_t count) {
   run_journal& journal = *run.hand.journal;
   for (std::size_t i = 0; i < count; ++i) {
@@ -55,6 +68,7 @@ void record_and_hand_out(run_state& run) {
   run.hand.batch_count = 0;
   if (run.end.stopped) return not_reached(run, static_cast<std::int64_t>(count));
   prepare_batch(run, count);
+  check_two_names(run, count);
   if (const journal_error error = record_batch(run, count)) {
     say_journal_failed(run, error);
     return not_reached(run, static_cast<std::int64_t>(count));

@@ -42,7 +42,8 @@ inline memory_run run_in(memory_system& fs, const std::vector<std::string_view>&
     result.status = run_tree(plan, calls, output);
   } else {
     run_journal journal;
-    if (open_journal(calls, journal_path, journal) || start_journal_run(journal, fs.root)) {
+    if (open_journal(calls, journal_path, journal) ||
+        start_journal_run(journal, fs.root, utc(2026, 12, 8, 20, 0))) {
       return result;
     }
     result.status = run_tree(plan, calls, output, &journal);
@@ -56,7 +57,7 @@ inline memory_run run_in(memory_system& fs, const std::vector<std::string_view>&
 inline memory_run undo_in(memory_system& fs, const std::string& journal_path, bool dry = false) {
   memory_console console;
   memory_run result;
-  result.status = undo_journal(journal_path, dry, calls_of(fs), output_of(console));
+  result.status = undo_journal({journal_path, false, dry, false}, calls_of(fs), output_of(console));
   result.out = console.out;
   result.err = console.err;
   return result;

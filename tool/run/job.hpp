@@ -21,6 +21,7 @@ enum class job_fate {
   no_old_time,   // its old time could not be read for the journal: left alone
   foreign_link,  // a link another user owns, to a file not theirs: never followed
   swapped,       // no longer the entry listed (a file swapped for a link): left alone
+  two_names,     // one file with another name, of another time: left alone
   set_tried,     // its time was set, or tried: see result
 };
 
@@ -41,7 +42,8 @@ struct stamp_job {
   // With a journal: its times before the run, read when prepared.
   int before_error = 0;
   file_time before;
-  file_facts facts;  // what a look at it found: for a link, and with a journal
+  file_facts facts;        // what a look at it found: for a link, and with a journal
+  std::string other_name;  // with two_names: the other
   std::optional<file_time> created_before;  // with --created
   // What came of it.
   job_fate fate = job_fate::decided;

@@ -24,7 +24,8 @@ TEST(Pipeline, WhatIsOnItsWayIsKeptByPlace) {
       ASSERT_EQ(start_workers(p, workers, why), workers);
     }
     std::vector<stamp_job> batch;
-    for (int i = 0; i < 40; ++i) batch.push_back(job_of_kind(i % 3 ? kind_regular : kind_link, 100 + i));
+    for (int i = 0; i < 40; ++i)
+      batch.push_back(job_of_kind(i % 3 ? kind_regular : kind_link, 100 + i));
     for (int i = 0; i < 40; ++i) {
       if (may_share_file(p, batch[i]) || pipeline_full(p)) {
         while (stamp_job* done = finished_job(p, true)) {

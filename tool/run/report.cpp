@@ -108,6 +108,7 @@ outcome outcome_of(const stamp_job& job) {
     case job_fate::no_old_time:
     case job_fate::foreign_link:
     case job_fate::swapped:
+    case job_fate::two_names:
       break;
   }
   return outcome::not_set;
@@ -138,6 +139,11 @@ int say_file(run_state& run, const stamp_job& job) {
           refusal_text(job, "it is no longer the file that was listed (it is now " +
                                 std::string(kind_word(job.facts.kind)) + "); left alone"));
       return 0;
+    case job_fate::two_names:
+      say(run.output, refusal_text(job, "it is one file with " + in_quotes(job.other_name) +
+                                            ", whose name gives another time; both are left "
+                                            "alone"));
+      return 0;
     case job_fate::set_tried:
       break;
   }
@@ -159,6 +165,16 @@ void say_rounding(run_state& run, const stamp_job& job) {
 void say_how_read(run_state& run, const stamp_job& job) {
   say(run.output, in_quotes(job.path) + ": " + format_utc(*job.answer.decision.time) + ", " +
                       std::string(describe(job.answer.decision.basis)));
+}
+
+void say_put_back(run_state& run, const put_back& name, const set_result& result) {
+  const bool back = result.fate == set_fate::set || result.fate == set_fate::rounded;
+  say(run.output, in_quotes(name.path) + " is one file with " + in_quotes(name.other) +
+                      ", whose name gives another time: " +
+                      (back ? "it is put back to its old time, " + format_utc(name.before)
+                            : "its old time could not be put back (" +
+                                  run.system.error_text(result.error) + ")") +
+                      ", and both are left alone");
 }
 
 void say_output_failed(run_state& run, int error) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "run/one_file.hpp"
 #include "run/run_state.hpp"
 
 // What came of a file, in a word: stamped, or left alone and why.
@@ -27,6 +28,10 @@ void say_rounding(run_state& run, const stamp_job& job);
 
 // --verbose: the time a file got, and how it was read.
 void say_how_read(run_state& run, const stamp_job& job);
+
+// A name of an earlier batch that is one file with a later one of another
+// time, put back to its old time (or not, as result says).
+void say_put_back(run_state& run, const put_back& name, const set_result& result);
 
 void say_output_failed(run_state& run, int error);
 void say_folder_fault(run_state& run, std::string_view what, int error);

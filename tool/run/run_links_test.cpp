@@ -60,7 +60,8 @@ TEST(RunLinks, OnlyTheRunnersLinksOrTheirTargetOwnersAreFollowed) {
   add_link(fs, "2010-01-01 00.00.jpg", victim, 1000);  // planted by user 1000
   add_file(fs, "/home/ann/photo", made_at).owner = 1000;
   add_link(fs, "2012-01-01 00.00.jpg", "/home/ann/photo", 1000);  // Ann's, to her photo
-  add_link(fs, "2013-01-01 00.00.jpg", "/home/ann/photo", 0);     // root's own
+  add_file(fs, "/home/ann/other", made_at).owner = 1000;
+  add_link(fs, "2013-01-01 00.00.jpg", "/home/ann/other", 0);  // root's own
   add_file(fs, "2010-01-01 00.00.jpg.json", made_at,
            R"({"title":"2010-01-01 00.00.jpg","photoTakenTime":{"timestamp":"0"}})");
   for (const std::vector<std::string_view>& words :
@@ -73,12 +74,14 @@ TEST(RunLinks, OnlyTheRunnersLinksOrTheirTargetOwnersAreFollowed) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(fs.entries.at(victim)->mtime, made_at);
-    EXPECT_EQ(fs.entries.at("/home/ann/photo")->mtime, utc(2013, 1, 1));  // the last link listed
+    EXPECT_EQ(fs.entries.at("/home/ann/photo")->mtime, utc(2012, 1, 1));
+    EXPECT_EQ(fs.entries.at("/home/ann/other")->mtime, utc(2013, 1, 1));
   }
   // The undo follows the links the run followed, by the same rule.
   const memory_run undo = undo_in(fs, "/journal");
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(fs.entries.at("/home/ann/photo")->mtime, made_at);
+  EXPECT_EQ(fs.entries.at("/home/ann/other")->mtime, made_at);
   EXPECT_EQ(fs.entries.at(victim)->mtime, made_at);
 }
 
@@ -99,6 +102,37 @@ TEST(RunLinks, AnUndoNeverFollowsWhatWasNoLinkInTheRun) {
       << undo.err;
   EXPECT_EQ(fs.entries.at(victim)->mtime, utc(2011, 1, 1));
   EXPECT_EQ(file_at(fs, "2011-01-01 00.00.jpg")->mtime, made_at);
+}
+
+}  // namespace
+
+namespace {
+
+// A file reached under two names that give different times ends where it
+// was, whichever name is listed first, and whether the names are in one
+// journal batch or far apart.
+TEST(RunLinks, OneFileUnderNamesOfTwoTimesIsLeftAloneInAnyOrder) {
+  for (const bool far_apart : {false, true}) {
+    for (const bool link_first : {false, true}) {
+      memory_system fs;
+      // Listed by name: "a..." before "b...".
+      const std::string file = link_first ? "b 2010-09-10 13.40.jpg" : "a 2010-09-10 13.40.jpg";
+      const std::string link = link_first ? "a 2015-01-01 10.00.jpg" : "b 2015-01-01 10.00.jpg";
+      add_file(fs, file, made_at);
+      add_link(fs, link, file);
+      add_hard_link(fs, "c 2016-01-01 10.00.jpg", file);
+      for (int i = 0; far_apart && i < 300; ++i) {
+        std::string name = "b 2011-01-01 00.00 ";
+        name.append(std::to_string(1000 + i)).append(".jpg");
+        add_file(fs, name, made_at);
+      }
+      const memory_run r = run_in(fs, {"}2", "jpg"}, "/journal");
+      EXPECT_EQ(r.status, 1);
+      EXPECT_EQ(file_at(fs, file)->mtime, made_at) << far_apart << link_first << r.err;
+      EXPECT_NE(r.err.find("whose name gives another time"), std::string::npos) << r.err;
+      EXPECT_NE(r.err.find("3 not set"), std::string::npos) << r.err;
+    }
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "cli/summary.hpp"
 #include "journal/journal.hpp"
 #include "run/job.hpp"
+#include "run/one_file.hpp"
 #include "run/pipeline.hpp"
 #include "run/plan.hpp"
 #include "run/progress.hpp"
@@ -33,6 +34,7 @@ struct hand_out_part {
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch;
   std::size_t batch_count = 0;
+  name_book names;  // files of more than one name met so far
 };
 
 struct conclusion_part {

@@ -20,9 +20,8 @@ void read_old_time(stamp_job& job, const task_context& c) {
     return;
   }
   if (job.kind == kind_link) {
-    if (facts.target_error != 0) {
+    if (facts.target_error != 0) {  // it leads nowhere: the write will say so
       job.before_error = facts.target_error;
-      job.fate = job_fate::no_old_time;
       return;
     }
     if (facts.target_kind == kind_directory) {

@@ -11,8 +11,14 @@ using lock_guard = std::lock_guard<std::mutex>;
 
 memory_file* descriptor_file(memory_system& fs, int descriptor) {
   const auto open = fs.open.find(descriptor);
-  if (open == fs.open.end()) return nullptr;
-  return fs.entries.at(open->second).get();
+  return open == fs.open.end() ? nullptr : open->second.get();
+}
+
+int hold_open(memory_system& fs, const std::shared_ptr<memory_file>& file) {
+  int descriptor = 10 + static_cast<int>(fs.open.size());
+  while (fs.open.contains(descriptor)) ++descriptor;
+  fs.open[descriptor] = file;
+  return descriptor;
 }
 
 int open_appending(memory_system& fs, const std::string& path, int& descriptor, bool& created) {
@@ -21,10 +27,8 @@ int open_appending(memory_system& fs, const std::string& path, int& descriptor, 
   auto& file = fs.entries[full];
   created = file == nullptr;
   if (created) file = std::make_shared<memory_file>(memory_file{kind_regular, {}, "", 0});
-  if (file->kind == kind_directory) return EISDIR;
-  descriptor = 10 + static_cast<int>(fs.open.size());
-  while (fs.open.contains(descriptor)) ++descriptor;
-  fs.open[descriptor] = full;
+  if (file->kind != kind_regular) return ENODEV;
+  descriptor = hold_open(fs, file);
   return 0;
 }
 
@@ -47,9 +51,7 @@ int open_reading(memory_system& fs, const std::string& path, int& descriptor) {
   const std::string full = followed(fs, full_path(fs, path));
   if (full.empty()) return ENOENT;
   if (fs.entries.at(full)->kind != kind_regular) return ENODEV;
-  descriptor = 10 + static_cast<int>(fs.open.size());
-  while (fs.open.contains(descriptor)) ++descriptor;
-  fs.open[descriptor] = full;
+  descriptor = hold_open(fs, fs.entries.at(full));
   return 0;
 }
 
@@ -61,7 +63,7 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
   };
   c.lock = [&fs](int descriptor) {
     const lock_guard hold(fs.lock);
-    return fs.locked.insert(fs.open.at(descriptor)).second ? 0 : EWOULDBLOCK;
+    return fs.locked.try_emplace(fs.open.at(descriptor).get(), descriptor).second ? 0 : EWOULDBLOCK;
   };
   c.append = [&fs](int descriptor, std::string_view text) { return append(fs, descriptor, text); };
   c.sync = [&fs](int) {
@@ -83,11 +85,23 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
   c.sync_folder_of = [](const std::string&) { return 0; };
   c.close = [&fs](int descriptor) {
     const lock_guard hold(fs.lock);
-    fs.locked.erase(fs.open.at(descriptor));
+    const auto held = fs.locked.find(fs.open.at(descriptor).get());
+    if (held != fs.locked.end() && held->second == descriptor) fs.locked.erase(held);
     fs.open.erase(descriptor);
   };
   c.open_reading = [&fs](const std::string& path, int& descriptor) {
     return open_reading(fs, path, descriptor);
+  };
+  c.open_updating = [&fs](const std::string& path, int& descriptor) {
+    return open_reading(fs, path, descriptor);
+  };
+  c.replace = [&fs](const std::string& from, const std::string& to) {
+    const lock_guard hold(fs.lock);
+    const auto found = fs.entries.find(full_path(fs, from));
+    if (found == fs.entries.end()) return ENOENT;
+    fs.entries[full_path(fs, to)] = found->second;  // what was open stays open, unnamed
+    fs.entries.erase(found);
+    return 0;
   };
   c.read_at = [&fs](int descriptor, std::int64_t offset, std::size_t size, std::string& text) {
     const lock_guard hold(fs.lock);

@@ -30,6 +30,8 @@ int look(memory_system& fs, const file_ref& ref, file_facts& facts) {
   if (found == fs.entries.end()) return ENOENT;
   const memory_file& entry = *found->second;
   facts = {entry.kind, entry.number, entry.owner, entry.mtime};
+  facts.file = entry.number;
+  facts.names = static_cast<unsigned>(found->second.use_count());  // its names, and no more
   if (entry.kind != kind_link) return 0;
   const std::string target = followed(fs, full);
   if (target.empty()) {
@@ -40,6 +42,8 @@ int look(memory_system& fs, const file_ref& ref, file_facts& facts) {
   facts.target_kind = led_to.kind;
   facts.target_owner = led_to.owner;
   facts.mtime = led_to.mtime;
+  facts.file = led_to.number;
+  facts.names = static_cast<unsigned>(fs.entries.at(target).use_count());
   return 0;
 }
 

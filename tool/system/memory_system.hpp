@@ -47,9 +47,10 @@ struct memory_system {
   unsigned long long next_number = 100;
   std::vector<std::string> calls;  // "write ./a.jpg", ... in order, when log_calls
   bool log_calls = false;
-  // The open descriptors: the path each was opened for.
-  std::map<int, std::string> open;
-  std::set<std::string> locked;
+  // The open descriptors: the file each holds, which stays theirs when its
+  // name is replaced; and the files locked.
+  std::map<int, std::shared_ptr<memory_file>> open;
+  std::map<const memory_file*, int> locked;  // each file locked, and by which descriptor
 };
 
 // A regular file, link or folder at path (relative to the root, or full);

@@ -61,7 +61,23 @@ struct file_facts {
   int target_kind = kind_unknown;  // for a link: the kind of what it leads to
   unsigned target_owner = 0;
   int target_error = 0;  // for a link that leads nowhere: why
+  // Which file it is, whatever its names: its device and number, its
+  // target's for a link; and how many names it has there.
+  unsigned long long device = 0;
+  unsigned long long file = 0;
+  unsigned names = 1;
 };
+
+// One file, whatever name reaches it.
+struct file_identity {
+  unsigned long long device = 0;
+  unsigned long long file = 0;
+  friend bool operator==(const file_identity&, const file_identity&) = default;
+};
+
+inline file_identity identity_of(const file_facts& facts) {
+  return {facts.device, facts.file};
+}
 
 struct system_calls {
   // The listing: a folder by its path, or an entry of an open one (never
@@ -114,8 +130,12 @@ struct system_calls {
   std::function<int(const std::string& path)> sync_folder_of;
   std::function<void(int descriptor)> close;
   // A regular file opened to read, without touching its last-access time
-  // where the system allows; ENODEV for anything but a regular file.
+  // where the system allows, or, to update, to read and append to (never
+  // made); ENODEV for anything but a regular file, which is never opened.
   std::function<int(const std::string& path, int& descriptor)> open_reading;
+  std::function<int(const std::string& path, int& descriptor)> open_updating;
+  // Puts the file at from in the place of the one at to, at once.
+  std::function<int(const std::string& from, const std::string& to)> replace;
   // Up to size bytes from offset on (fewer at the end).
   std::function<int(int descriptor, std::int64_t offset, std::size_t size, std::string& text)>
       read_at;

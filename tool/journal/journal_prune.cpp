@@ -1,0 +1,83 @@
+#include "journal/journal_prune.hpp"
+
+#include <cerrno>
+
+#include "journal/journal_check.hpp"
+#include "journal/journal_text.hpp"
+
+namespace {
+
+journal_error fail(journal_problem problem, int error) {
+  return {problem, error};
+}
+
+// Where the first run kept begins, or 0 when every run is kept.
+std::int64_t cut_at(const checked_journal& checked, std::int64_t size,
+                    const journal_limits& limits) {
+  const std::vector<run_folder>& runs = checked.runs;
+  std::size_t first = runs.size() >= limits.runs ? runs.size() - (limits.runs - 1) : 0;
+  while (first < runs.size() && size - runs[first].offset > limits.bytes) ++first;
+  return first == 0 ? 0 : first < runs.size() ? runs[first].offset : size;
+}
+
+// Writes the journal's first line and what follows from to a new file.
+int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from,
+              std::int64_t size, const std::string& path) {
+  int copy = -1;
+  bool created = false;
+  int error = system.open_appending(path, copy, created);
+  if (error == 0) error = system.cut_back(copy, 0);  // a copy a crash left behind
+  if (error == 0) error = system.append(copy, std::string(journal_magic) + "\n");
+  std::string piece;
+  for (std::int64_t at = from; error == 0 && at < size;) {
+    error = system.read_at(from_descriptor, at, static_cast<std::size_t>(
+                                                    std::min<std::int64_t>(size - at, 1 << 20)),
+                           piece);
+    if (error == 0 && piece.empty()) error = EIO;
+    if (error == 0) error = system.append(copy, piece);
+    at += static_cast<std::int64_t>(piece.size());
+  }
+  if (error == 0) error = system.sync(copy);
+  if (copy >= 0) system.close(copy);
+  return error;
+}
+
+}  // namespace
+
+journal_error prune_journal(run_journal& journal, const journal_limits& limits) {
+  const system_calls& system = *journal.system;
+  // What opening it mended goes in first (a last line end, or the first line).
+  if (!journal.pending.empty()) {
+    if (const journal_error error = commit_records(journal)) return error;
+  }
+  checked_journal checked;
+  const journal_reader reader{system, journal.descriptor, journal.whole};
+  if (!check_journal(reader, journal.path, checked).empty()) {
+    return fail(journal_problem::not_a_journal, 0);
+  }
+  const std::int64_t cut = cut_at(checked, journal.whole, limits);
+  if (cut == 0) return {};
+  const std::string copy = journal.path + ".new";
+  if (const int error = copy_tail(system, journal.descriptor, cut, journal.whole, copy)) {
+    return fail(journal_problem::cannot_write, error);
+  }
+  if (const int error = system.replace(copy, journal.path)) {
+    return fail(journal_problem::cannot_write, error);
+  }
+  system.sync_folder_of(journal.path);
+  // This run goes on in the new file, held as the old one was.
+  close_journal(journal);
+  bool created = false;
+  if (const int error = system.open_appending(journal.path, journal.descriptor, created)) {
+    return fail(journal_problem::cannot_open, error);
+  }
+  if (const int error = system.lock(journal.descriptor)) {
+    return fail(error == EWOULDBLOCK ? journal_problem::taken : journal_problem::cannot_lock,
+                error == EWOULDBLOCK ? 0 : error);
+  }
+  if (const int error = system.size_of(journal.descriptor, journal.whole)) {
+    return fail(journal_problem::unreadable, error);
+  }
+  journal.pending.clear();
+  return {};
+}

@@ -1,0 +1,88 @@
+// The journal's file: opened, mended, pruned, written all or nothing.
+#include "journal/journal.hpp"
+
+#include <gtest/gtest.h>
+
+#include "journal/journal_prune.hpp"
+#include "journal/journal_text.hpp"
+#include "system/memory_system.hpp"
+
+namespace {
+
+const file_time a_time{*to_ticks({2010, 9, 10, 13, 40, 0}), 0};
+
+file_time run_time(int run) {
+  return {*to_ticks({2026, 12, 1, 10, run, 0}), 0};
+}
+
+// A journal at /j holding runs of the given numbers of records.
+void write_runs(memory_system& fs, const system_calls& system, const std::vector<int>& runs) {
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    run_journal journal;
+    ASSERT_FALSE(open_journal(system, "/j", journal));
+    ASSERT_FALSE(start_journal_run(journal, "/photos", run_time(static_cast<int>(r))));
+    for (int i = 0; i < runs[r]; ++i) {
+      add_record(journal, "./" + std::to_string(i) + ".jpg", a_time, a_time, std::nullopt);
+    }
+    ASSERT_FALSE(commit_records(journal));
+    close_journal(journal);
+  }
+  static_cast<void>(fs);
+}
+
+int count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+TEST(Journal, ATornLastRecordOfAnyLengthIsCutOff) {
+  memory_system fs;
+  const system_calls system = calls_of(fs);
+  write_runs(fs, system, {2});
+  const std::string whole = fs.entries.at("/j")->data;
+  fs.entries.at("/j")->data += "file\t./" + std::string(70'000, 'x');  // torn by a kill
+  run_journal journal;
+  ASSERT_FALSE(open_journal(system, "/j", journal));
+  EXPECT_TRUE(journal.mended);
+  ASSERT_FALSE(start_journal_run(journal, "/photos", run_time(9)));
+  close_journal(journal);
+  EXPECT_EQ(fs.entries.at("/j")->data, whole + folder_line("/photos", run_time(9)));
+}
+
+TEST(Journal, TheDefaultOneKeepsItsNewestWholeRuns) {
+  memory_system fs;
+  const system_calls system = calls_of(fs);
+  write_runs(fs, system, {5, 5, 5, 5});
+  run_journal journal;
+  ASSERT_FALSE(open_journal(system, "/j", journal));
+  ASSERT_FALSE(prune_journal(journal, {3, 1 << 20}));  // two kept, and the one beginning
+  ASSERT_FALSE(start_journal_run(journal, "/photos", run_time(9)));
+  close_journal(journal);
+  const std::string text = fs.entries.at("/j")->data;
+  EXPECT_TRUE(text.starts_with("velmora-journal 1\nfolder\t/photos\t2026-12-01T10:02:"));
+  EXPECT_EQ(count(text, "folder\t"), 3);
+  EXPECT_EQ(count(text, "file\t"), 10);
+  // By size: the oldest runs go first, but never the newest one.
+  run_journal again;
+  ASSERT_FALSE(open_journal(system, "/j", again));
+  ASSERT_FALSE(prune_journal(again, {100, 10}));
+  close_journal(again);
+  EXPECT_EQ(fs.entries.at("/j")->data, "velmora-journal 1\n");
+  EXPECT_FALSE(fs.entries.contains("/j.new"));
+}
+
+TEST(Journal, AJournalAnotherRunHoldsIsTakenAlsoAfterItIsPruned) {
+  memory_system fs;
+  const system_calls system = calls_of(fs);
+  write_runs(fs, system, {1, 1, 1});
+  run_journal holder;
+  ASSERT_FALSE(open_journal(system, "/j", holder));
+  ASSERT_FALSE(prune_journal(holder, {2, 1 << 20}));  // now the new file, held
+  run_journal second;
+  EXPECT_EQ(open_journal(system, "/j", second).problem, journal_problem::taken);
+  close_journal(second);
+  close_journal(holder);
+}
+
+}  // namespace
