@@ -174,8 +174,8 @@ TEST(Files, BrokenOutputStopsTheRunBeforeStamping) {
     EXPECT_EQ(r.status, 1) << closed;
     const std::string reason = closed ? "Bad file descriptor" : "No space left on device";
     EXPECT_EQ(r.err, "velmora: cannot write to standard output: " + reason +
-                         "\nvelmora: 0 files stamped; 1 of 1 selected files were left alone "
-                         "(1 not reached)\n");
+                         "\nvelmora: stopped early: 0 files stamped, 1 left alone (1 not "
+                         "reached); the rest of the folder was not looked at\n");
     // A file is stamped only after it has been announced.
     expect_only_stamped(before, snapshot(dir.path), {});
   }

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr std::string_view without_one = "; --no-journal runs without one (nothing can then be undone)";
+constexpr std::string_view without_one =
+    "; --no-journal runs without one (nothing can then be undone)";
 
 }  // namespace
 

@@ -96,6 +96,10 @@ std::optional<std::string> resolve_plan(const typed_options& o, const plan_facts
   plan.created = o.created;
   plan.warn_utc = !o.local && !o.utc && o.tz.empty() && !facts.zone_is_utc;
   plan.folder = o.directory.empty() ? "." : o.directory;
+  if (!o.dry_run && !o.no_journal) {
+    plan.undo_command =
+        o.journal.empty() ? "velmora --undo" : "velmora --undo " + in_quotes(o.journal);
+  }
   std::string why;
   plan.jobs = jobs_for(o, facts, why);
   plan.notes.clear();

@@ -12,6 +12,7 @@
 #include "platform/local_zone.hpp"
 #include "platform/modified_time.hpp"
 #include "platform/paths.hpp"
+#include "platform/process.hpp"
 #include "platform/real_system.hpp"
 #include "run/run.hpp"
 
@@ -67,6 +68,7 @@ int prepared_run(const typed_options& o, const run_plan& plan, run_journal* jour
       return 2;
     }
   }
+  watch_interrupts();
   return run_tree(plan, real_system(), console_output(), journal);
 }
 

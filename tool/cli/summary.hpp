@@ -16,4 +16,15 @@ struct run_tally {
   std::int64_t not_set = 0;  // the rest were not reached: the run stopped
   bool dry_run = false;
 };
-std::string run_summary(const run_tally& tally, std::optional<double> seconds);
+
+// How a run ended: the whole folder walked, or stopped before it was
+// (standard output or the journal broke, the file system turned
+// read-only), or interrupted (Ctrl-C, SIGTERM, a closed terminal). A run
+// that stopped early did not look at the rest of the folder, so its counts
+// are no total, and its line says so.
+enum class run_end { walked, stopped, interrupted };
+
+// undo: the command that undoes the run, said when it was interrupted;
+// empty where there is none (no journal, a dry run).
+std::string run_summary(const run_tally& tally, std::optional<double> seconds,
+                        run_end end = run_end::walked, const std::string& undo = {});

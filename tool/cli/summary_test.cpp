@@ -13,4 +13,17 @@ TEST(Summary, SaysWhatCameOfTheRunAndWhy) {
             "1 file stamped; 4 of 5 selected files were left alone (1 not set, 3 not reached)");
 }
 
+// A run that stopped early gives no count that reads as a total.
+TEST(Summary, ARunThatStoppedEarlySaysSo) {
+  EXPECT_EQ(run_summary({2, 1, 0, 0, false}, std::nullopt, run_end::stopped),
+            "stopped early: 1 file stamped, 1 left alone (1 not reached); the rest of the "
+            "folder was not looked at");
+  EXPECT_EQ(
+      run_summary({300, 44, 0, 0, false}, std::nullopt, run_end::interrupted, "velmora --undo"),
+      "interrupted: 256 files stamped, 44 left alone (44 not reached); the rest of the "
+      "folder was not looked at; 'velmora --undo' puts back what was stamped");
+  EXPECT_EQ(run_summary({3, 0, 0, 0, true}, std::nullopt, run_end::interrupted, ""),
+            "interrupted: 3 files would be stamped; the rest of the folder was not looked at");
+}
+
 }  // namespace

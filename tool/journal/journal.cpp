@@ -108,6 +108,9 @@ journal_error open_journal(const system_calls& system, const std::string& path,
   if (const int error = system.size_of(journal.descriptor, journal.whole)) {
     return fail(journal_problem::unreadable, error);
   }
+  if (const int error = system.identify(journal.descriptor, journal.identity)) {
+    return fail(journal_problem::unreadable, error);
+  }
   if (journal.whole == 0) {
     journal.pending = std::string(journal_magic) + "\n";
     return {};

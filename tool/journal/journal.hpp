@@ -59,6 +59,7 @@ struct run_journal {
   std::string pending;     // records not yet written
   std::int64_t whole = 0;  // the journal's size up to its last whole record
   bool mended = false;     // a torn last record was cut off: said by the caller
+  file_identity identity;  // which file it is: a run never stamps its own journal
 };
 
 journal_error open_journal(const system_calls& system, const std::string& path,

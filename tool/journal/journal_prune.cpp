@@ -21,8 +21,8 @@ std::int64_t cut_at(const checked_journal& checked, std::int64_t size,
 }
 
 // Writes the journal's first line and what follows from to a new file.
-int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from,
-              std::int64_t size, const std::string& path) {
+int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from, std::int64_t size,
+              const std::string& path) {
   int copy = -1;
   bool created = false;
   int error = system.open_appending(path, copy, created);
@@ -30,9 +30,9 @@ int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from
   if (error == 0) error = system.append(copy, std::string(journal_magic) + "\n");
   std::string piece;
   for (std::int64_t at = from; error == 0 && at < size;) {
-    error = system.read_at(from_descriptor, at, static_cast<std::size_t>(
-                                                    std::min<std::int64_t>(size - at, 1 << 20)),
-                           piece);
+    error =
+        system.read_at(from_descriptor, at,
+                       static_cast<std::size_t>(std::min<std::int64_t>(size - at, 1 << 20)), piece);
     if (error == 0 && piece.empty()) error = EIO;
     if (error == 0) error = system.append(copy, piece);
     at += static_cast<std::int64_t>(piece.size());
@@ -76,6 +76,9 @@ journal_error prune_journal(run_journal& journal, const journal_limits& limits) 
                 error == EWOULDBLOCK ? 0 : error);
   }
   if (const int error = system.size_of(journal.descriptor, journal.whole)) {
+    return fail(journal_problem::unreadable, error);
+  }
+  if (const int error = system.identify(journal.descriptor, journal.identity)) {
     return fail(journal_problem::unreadable, error);
   }
   journal.pending.clear();

@@ -26,8 +26,10 @@ int sync_to_disk(int descriptor);
 // Cuts the file back to its first size bytes; 0 or errno.
 int cut_back(int descriptor, std::int64_t size);
 
-// The file's size; 0 or errno.
+// The file's size, and which file it is (its device and number); 0 or
+// errno.
 int size_of(int descriptor, std::int64_t& size);
+int identify(int descriptor, unsigned long long& device, unsigned long long& file);
 
 // Syncs the folder that holds path, so that a new file's name is on the
 // disk too; 0 or errno.

@@ -68,6 +68,14 @@ int size_of(int descriptor, std::int64_t& size) {
   return 0;
 }
 
+int identify(int descriptor, unsigned long long& device, unsigned long long& file) {
+  struct stat st;
+  if (fstat(descriptor, &st) != 0) return errno;
+  device = st.st_dev;
+  file = st.st_ino;
+  return 0;
+}
+
 int sync_folder_of(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);

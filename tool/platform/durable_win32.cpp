@@ -52,6 +52,16 @@ int size_of(int descriptor, std::int64_t& size) {
   return 0;
 }
 
+int identify(int descriptor, unsigned long long& device, unsigned long long& file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), &info)) {
+    return EIO;
+  }
+  device = info.dwVolumeSerialNumber;
+  file = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return 0;
+}
+
 // NTFS journals its folders' entries: a new file's name needs no sync.
 int sync_folder_of(const std::string&) {
   return 0;

@@ -13,6 +13,7 @@
 // follow, checked again as the write is made.
 extern const int platform_folder_error;
 extern const int platform_foreign_link_error;
+extern const int platform_read_only_error;  // a write to a read-only file system
 
 // What a real run would meet before it wrote: platform_folder_error for a
 // folder or a link to one, the error of a link that leads nowhere, else 0.

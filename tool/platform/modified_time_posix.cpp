@@ -37,6 +37,7 @@ int look_at(const file_ref& file, struct stat& st) {
 const int platform_folder_error = EISDIR;
 // No write of a time gives EXDEV of itself: it stands for a link refused.
 const int platform_foreign_link_error = EXDEV;
+const int platform_read_only_error = EROFS;
 
 int check_write_time(const file_ref& file) {
   if (file.kind == kind_directory) return EISDIR;

@@ -41,6 +41,7 @@ int last_error() {
 const int platform_folder_error = 336;
 // Windows keeps no owners to compare: its links are never refused.
 const int platform_foreign_link_error = ERROR_CANT_ACCESS_FILE;
+const int platform_read_only_error = ERROR_WRITE_PROTECT;
 
 int check_write_time(const file_ref& file) {
   return is_folder(file) ? platform_folder_error : 0;

@@ -7,6 +7,11 @@
 // Called first in main.
 void prepare_process();
 
+// From now on, a first Ctrl-C, SIGTERM or closed terminal asks the run to
+// stop (interrupted says so), and a second ends the process at once.
+void watch_interrupts();
+bool interrupted();
+
 // The words of the command line after the program's name, as typed: bytes
 // on Linux, UTF-8 on Windows.
 std::vector<std::string> command_words(int argc, char** argv);

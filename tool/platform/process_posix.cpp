@@ -25,6 +25,32 @@ void prepare_process() {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
+namespace {
+
+volatile std::sig_atomic_t asked_to_stop = 0;
+
+void on_interrupt(int signal) {
+  if (asked_to_stop != 0) {  // a second: at once
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+  }
+  asked_to_stop = 1;
+}
+
+}  // namespace
+
+void watch_interrupts() {
+  struct sigaction action {};
+  action.sa_handler = on_interrupt;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+bool interrupted() {
+  return asked_to_stop != 0;
+}
+
 std::vector<std::string> command_words(int argc, char** argv) {
   return {argv + (argc > 0 ? 1 : 0), argv + argc};
 }

@@ -18,6 +18,26 @@ int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expan
 
 void prepare_process() {}
 
+namespace {
+
+volatile LONG asked_to_stop = 0;
+
+// A first Ctrl-C or Ctrl-Break, or the console closing, asks the run to
+// stop; a second is left to Windows, which ends the process.
+BOOL WINAPI on_interrupt(DWORD) {
+  return InterlockedExchange(&asked_to_stop, 1) == 0 ? TRUE : FALSE;
+}
+
+}  // namespace
+
+void watch_interrupts() {
+  SetConsoleCtrlHandler(on_interrupt, TRUE);
+}
+
+bool interrupted() {
+  return asked_to_stop != 0;
+}
+
 // In any script: the wide command line, as UTF-8.
 std::vector<std::string> command_words(int, char**) {
   int count = 0;

@@ -8,6 +8,7 @@
 #include "platform/handles.hpp"
 #include "platform/look.hpp"
 #include "platform/modified_time.hpp"
+#include "platform/process.hpp"
 
 namespace {
 
@@ -36,6 +37,9 @@ system_calls make_system() {
   c.sync = sync_to_disk;
   c.cut_back = cut_back;
   c.size_of = size_of;
+  c.identify = [](int descriptor, file_identity& identity) {
+    return identify(descriptor, identity.device, identity.file);
+  };
   c.sync_folder_of = sync_folder_of;
   c.close = close_descriptor;
   c.open_reading = open_reading;
@@ -43,7 +47,9 @@ system_calls make_system() {
   c.replace = replace_file;
   c.read_at = read_at;
   c.error_text = error_text;
+  c.interrupted = interrupted;
   c.folder_error = platform_folder_error;
+  c.read_only_error = platform_read_only_error;
   c.foreign_link_error = platform_foreign_link_error;
   c.not_regular_error = not_regular_error;
   c.runner = runner_id();

@@ -6,9 +6,27 @@ bool probing(const run_state& run) {
   return run.end.folder.trust == folder_trust::unknown && !run.plan.dry_run;
 }
 
+namespace {
+
+bool read_only(const run_state& run, const stamp_job& job) {
+  return job.fate == job_fate::set_tried && job.result.fate == set_fate::failed &&
+         job.result.error == run.system.read_only_error;
+}
+
+}  // namespace
+
 void conclude(run_state& run, const stamp_job& job) {
   conclusion_part& end = run.end;
+  // A file system that turned read-only fails every file after the first:
+  // the run stops there, and what was on its way is not reached.
+  if (read_only(run, job) && end.stopped) return not_reached(run, 1);
   if (probing(run) && job.fate == job_fate::set_tried) end.folder.trust = learn_trust(job.result);
+  // A time with a fraction, read back and kept as it is, shows that the
+  // folder keeps fractions.
+  if (job.fate == job_fate::set_tried && job.verify && job.result.fate == set_fate::set &&
+      has_fraction(run.system.precision(*job.answer.decision.time))) {
+    end.folder.fractions_kept = true;
+  }
   if (job.result.fate == set_fate::rounded && !end.folder.rounding_said) {
     say_rounding(run, job);
     end.folder.rounding_said = true;
@@ -29,6 +47,10 @@ void conclude(run_state& run, const stamp_job& job) {
   }
   ++end.tally.left_alone;
   end.failed = true;
+  if (read_only(run, job)) {
+    say_read_only(run);
+    end.stopped = true;
+  }
 }
 
 void output_failed(run_state& run, int error) {

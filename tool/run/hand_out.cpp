@@ -36,6 +36,7 @@ void give(run_state& run, stamp_job& job, job_task task) {
   const bool sets = task != job_task::prepare;
   const bool probe = sets && probing(run);
   job.verify = must_verify(run.end.folder.trust);
+  job.fractions_kept = run.end.folder.fractions_kept;
   // Waits only while every place is taken, or for a job that may touch the
   // same file.
   take_finished(run, may_share_file(pipeline, job));

@@ -38,5 +38,4 @@ struct put_back {
 // Checks the prepared jobs of a batch (jobs[0, count)): each one that is
 // one file with another name of another time is left alone, and so is the
 // other; returns the other names, already set, to put back.
-std::vector<put_back> check_names(name_book& book, std::vector<stamp_job>& jobs,
-                                  std::size_t count);
+std::vector<put_back> check_names(name_book& book, std::vector<stamp_job>& jobs, std::size_t count);

@@ -24,4 +24,5 @@ struct run_plan {
   bool warn_utc = false;     // local-time names are read as UTC on a computer whose zone is not
   std::string folder = ".";  // the run's folder, as the user named it, for messages
   std::vector<std::string> notes;  // said on standard error before the first file
+  std::string undo_command;        // what undoes the run ("velmora --undo"); empty for none
 };

@@ -40,6 +40,9 @@ std::string why_not_set(const run_state& run, const stamp_job& job) {
         return "it is now a link that another user owns, to a file not theirs; velmora follows "
                "a link only when you, or the owner of what it leads to, own it";
       }
+      if (result.now) {  // made all the same: the journal's record undoes it
+        return run.system.error_text(result.error) + "; it now has " + format_utc(*result.now);
+      }
       return run.system.error_text(result.error);
     case set_fate::set:
     case set_fate::rounded:
@@ -163,8 +166,12 @@ void say_rounding(run_state& run, const stamp_job& job) {
 }
 
 void say_how_read(run_state& run, const stamp_job& job) {
-  say(run.output, in_quotes(job.path) + ": " + format_utc(*job.answer.decision.time) + ", " +
-                      std::string(describe(job.answer.decision.basis)));
+  // The time the file holds: a rounded one as its file system kept it.
+  const bool rounded = job.result.fate == set_fate::rounded && job.result.now;
+  const file_time held = rounded ? *job.result.now : *job.answer.decision.time;
+  say(run.output, in_quotes(job.path) + ": " + format_utc(held) + ", " +
+                      std::string(describe(job.answer.decision.basis)) +
+                      (rounded ? " (kept in the file system's steps)" : ""));
 }
 
 void say_put_back(run_state& run, const put_back& name, const set_result& result) {
@@ -179,6 +186,10 @@ void say_put_back(run_state& run, const put_back& name, const set_result& result
 
 void say_output_failed(run_state& run, int error) {
   say(run.output, std::string("cannot write to standard output: ") + std::strerror(error));
+}
+
+void say_read_only(run_state& run) {
+  say(run.output, "the file system is read-only: the run stops here");
 }
 
 void say_folder_fault(run_state& run, std::string_view what, int error) {

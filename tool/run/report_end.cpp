@@ -26,6 +26,9 @@ void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
     if (run.output.err_is_terminal) {
       seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
-    say(run.output, run_summary(end.tally, seconds));
+    const run_end how = end.interrupted ? run_end::interrupted
+                        : end.stopped   ? run_end::stopped
+                                        : run_end::walked;
+    say(run.output, run_summary(end.tally, seconds, how, plan.undo_command));
   }
 }

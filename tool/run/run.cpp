@@ -49,5 +49,6 @@ int run_tree(const run_plan& plan, const system_calls& system, const run_output&
   system.close_folder(top);
   end_progress(run.end.shown);
   say_end(run, started);
+  if (run.end.interrupted) return 130;  // as a shell says of an interrupted command
   return run.end.failed ? 1 : 0;
 }

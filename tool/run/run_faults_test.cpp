@@ -56,8 +56,8 @@ TEST(RunFaults, AJournalOnADiskThatFillsUpKeepsWholeRecordsAndStops) {
         "before the files it did not record\n"))
         << r.err;
     EXPECT_TRUE(r.err.ends_with(
-        "velmora: 256 files stamped; 44 of 300 selected files were left alone (44 not "
-        "reached)\n"))
+        "velmora: stopped early: 256 files stamped, 44 left alone (44 not reached); the rest of "
+        "the folder was not looked at\n"))
         << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 256);
     if (jobs == "1") single_out = r.out;
@@ -121,11 +121,35 @@ TEST(RunFaults, ABrokenOutputStopsTheRunBeforeTheNextFile) {
     EXPECT_EQ(console.out, "Setting timestamp:\t./2010-01-01 0.0.jpg\n");
     EXPECT_EQ(console.err,
               "velmora: cannot write to standard output: Broken pipe\n"
-              "velmora: 1 file stamped; 1 of 2 selected files were left alone (1 not reached)\n")
+              "velmora: stopped early: 1 file stamped, 1 left alone (1 not reached); the rest of "
+              "the folder was not looked at\n")
         << jobs;
     int changed = 0;
     for (const auto& [path, time] : times_in(fs)) changed += time != made_at;
     EXPECT_EQ(changed, 1) << jobs;
+  }
+}
+
+// Interrupted (Ctrl-C): what was handed out is finished and its records
+// kept, nothing more is touched, and the line at the end says how to undo.
+TEST(RunFaults, AnInterruptFinishesWhatWasHandedOutAndSaysHowToUndo) {
+  std::string single_err;
+  for (const std::string_view jobs : {"1", "4"}) {
+    memory_system fs;
+    add_photos(fs, 600);
+    fs.interrupt_after = 300;  // entries listed: "." and "..", then 298 photos
+    const memory_run r = run_in(fs, {"--jobs", jobs}, journal);
+    EXPECT_EQ(r.status, 130);
+    EXPECT_TRUE(
+        r.err.ends_with("velmora: interrupted: 256 files stamped, 42 left alone (42 not "
+                        "reached); the rest of the folder was not looked at; 'velmora "
+                        "--undo' puts back what was stamped\n"))
+        << r.err;
+    if (jobs == "1") single_err = r.err;
+    EXPECT_EQ(r.err, single_err);
+    const memory_run undo = undo_in(fs, journal);
+    EXPECT_EQ(undo.status, 0) << undo.err;
+    expect_untouched(fs);
   }
 }
 

@@ -42,6 +42,7 @@ struct conclusion_part {
   std::int64_t utc_by_default = 0;  // stamped from a local-time shape read as UTC
   bool failed = false;              // something selected was not stamped, or a listing failed
   bool stopped = false;             // standard output or the journal broke: the run ends here
+  bool interrupted = false;         // Ctrl-C, or the like: the run ends here
   folder_knowledge folder;          // of the folder being walked
   progress shown;                   // what a person at a terminal sees of a long run
   std::string line;                 // the line being written, reused

@@ -1,5 +1,7 @@
 #include "run/tasks.hpp"
 
+#include "run/trust.hpp"
+
 #include "system/link_rule.hpp"
 
 namespace {
@@ -80,8 +82,9 @@ void set(stamp_job& job, const task_context& c) {
     if (blocked == 0 && c.system.read_time(file_of(job), now) == 0) job.now = now;
     return;
   }
-  job.result = set_write_time(c.system, file_of(job), c.system.precision(*job.answer.decision.time),
-                              job.verify);
+  const file_time t = c.system.precision(*job.answer.decision.time);
+  job.verify = job.verify || (has_fraction(t) && !job.fractions_kept);
+  job.result = set_write_time(c.system, file_of(job), t, job.verify);
 }
 
 }  // namespace

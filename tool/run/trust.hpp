@@ -11,6 +11,10 @@ enum class folder_trust { unknown, keeps, checks_each };
 
 struct folder_knowledge {
   folder_trust trust = folder_trust::unknown;
+  // A probe of whole seconds says nothing of fractions: whether the folder
+  // keeps them is learnt from the first time with a fraction that is read
+  // back, and until then every such time is.
+  bool fractions_kept = false;
   bool rounding_said = false;  // "keeps times in steps" is said once per folder
 };
 
@@ -24,4 +28,16 @@ folder_trust learn_trust(const set_result& probe);
 // probe) or not trusted.
 inline bool must_verify(folder_trust trust) {
   return trust != folder_trust::keeps;
+}
+
+// Whether a time has a part below the second.
+inline bool has_fraction(const file_time& t) {
+  return (t.tick - std::chrono::floor<std::chrono::seconds>(t.tick)).count() != 0 ||
+         t.nanoseconds != 0;
+}
+
+// Whether a time set in a folder of that knowledge must be read back: the
+// folder's trust, or a fraction the folder has not shown it keeps.
+inline bool must_verify(const folder_knowledge& folder, const file_time& t) {
+  return must_verify(folder.trust) || (has_fraction(t) && !folder.fractions_kept);
 }

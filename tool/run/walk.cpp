@@ -7,10 +7,20 @@
 
 namespace {
 
+// Whether an entry is the run's own journal, kept in the folder it stamps:
+// never selected, never stamped. Its number tells it, a look confirms it.
+bool is_own_journal(const run_state& run, const folder_handle* folder, const dir_entry& entry) {
+  const run_journal* journal = run.hand.journal;
+  if (journal == nullptr || entry.file_number != journal->identity.file) return false;
+  file_facts facts;
+  const file_ref file{folder, entry.name, kind_regular, run.walk.path.c_str()};
+  return run.system.look(file, facts) == 0 && identity_of(facts) == journal->identity;
+}
+
 void consider(run_state& run, const folder_handle* folder, const dir_entry& entry,
               std::string_view name) {
   const std::optional<name_parts> parts = split_name(name);
-  if (!parts) return;
+  if (!parts || is_own_journal(run, folder, entry)) return;
   const selection_rule& selection = run.plan.selection;
   selection_clues& clues = run.walk.clues;
   // With --takeout, sidecars and albums' metadata are Takeout's own.
@@ -59,6 +69,10 @@ void walk(run_state& run, folder_handle* folder) {
   run.end.folder = {};
   std::string& path = run.walk.path;
   while (const dir_entry* entry = run.system.next_entry(folder)) {
+    if (run.system.interrupted()) {  // what was handed out is still finished
+      run.end.interrupted = run.end.stopped = run.end.failed = true;
+      break;
+    }
     const std::string_view name(entry->name, static_cast<std::size_t>(entry->name_length));
     if (is_skipped_name(name)) continue;
     const std::size_t folder_length = path.size();

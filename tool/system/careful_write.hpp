@@ -19,7 +19,8 @@ struct set_result {
   int error = 0;  // with failed: the system's code
   // With rounded: the time the file holds; with not_held: what the file
   // system kept instead; with not_restored: what the file holds now, when
-  // it could be read.
+  // it could be read; with failed: the time written, when the file holds
+  // it all the same (the write was made, and its answer lost).
   std::optional<file_time> now;
 };
 

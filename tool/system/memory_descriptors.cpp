@@ -26,7 +26,9 @@ int open_appending(memory_system& fs, const std::string& path, int& descriptor, 
   const std::string full = full_path(fs, path);
   auto& file = fs.entries[full];
   created = file == nullptr;
-  if (created) file = std::make_shared<memory_file>(memory_file{kind_regular, {}, "", 0});
+  if (created) {
+    file = std::make_shared<memory_file>(memory_file{kind_regular, {}, "", fs.next_number++});
+  }
   if (file->kind != kind_regular) return ENODEV;
   descriptor = hold_open(fs, file);
   return 0;
@@ -80,6 +82,11 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
   c.size_of = [&fs](int descriptor, std::int64_t& size) {
     const lock_guard hold(fs.lock);
     size = static_cast<std::int64_t>(descriptor_file(fs, descriptor)->data.size());
+    return 0;
+  };
+  c.identify = [&fs](int descriptor, file_identity& identity) {
+    const lock_guard hold(fs.lock);
+    identity = {0, descriptor_file(fs, descriptor)->number};
     return 0;
   };
   c.sync_folder_of = [](const std::string&) { return 0; };

@@ -129,7 +129,7 @@ system_calls calls_of(memory_system& fs) {
     memory_file* found = nullptr;
     if (const int error = reach(fs, "write", file, found)) return error;
     found->mtime = fs.keeps ? fs.keeps(time, found->mtime) : time;
-    return 0;
+    return fault_of(fs, "wrote", full_path(fs, file.path));  // made, and then failed
   };
   c.look = [&fs](const file_ref& file, file_facts& facts) {
     const lock_guard hold(fs.lock);
@@ -148,7 +148,15 @@ system_calls calls_of(memory_system& fs) {
   c.done_beside = [](beside_reader&) {};
   add_descriptor_calls(fs, c);
   c.error_text = [](int error) { return std::string(std::strerror(error)); };
+  c.interrupted = [&fs] {
+    const lock_guard hold(fs.lock);
+    if (fs.interrupt_after < 0) return false;
+    if (fs.interrupt_after == 0) return true;
+    --fs.interrupt_after;
+    return false;
+  };
   c.folder_error = EISDIR;
+  c.read_only_error = EROFS;
   c.not_regular_error = ENODEV;
   c.runner = fs.runner;
   return c;

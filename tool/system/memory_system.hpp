@@ -32,7 +32,8 @@ struct memory_system {
   // unless a test says otherwise: rounded, clamped, dropped).
   std::function<file_time(const file_time& given, const file_time& old)> keeps;
   // A fault made on purpose: the error code a call on a path returns, or 0.
-  // The calls are named "list", "check", "read", "write", "look", "beside";
+  // The calls are named "list", "check", "read", "write", "look", "beside",
+  // and "wrote", a write that is made and then fails;
   // a fault may also change the entries first (swap two, as another
   // program would), under the system's lock.
   std::function<int(const std::string& call, const std::string& path)> fault;
@@ -46,6 +47,9 @@ struct memory_system {
   int fail_syncs_after = -1;
   unsigned long long next_number = 100;
   std::vector<std::string> calls;  // "write ./a.jpg", ... in order, when log_calls
+  // Asked whether to stop this many times, the run is interrupted; negative
+  // for never.
+  int interrupt_after = -1;
   bool log_calls = false;
   // The open descriptors: the file each holds, which stays theirs when its
   // name is replaced; and the files locked.

@@ -127,6 +127,7 @@ struct system_calls {
   std::function<int(int descriptor)> sync;
   std::function<int(int descriptor, std::int64_t size)> cut_back;
   std::function<int(int descriptor, std::int64_t& size)> size_of;
+  std::function<int(int descriptor, file_identity& identity)> identify;
   std::function<int(const std::string& path)> sync_folder_of;
   std::function<void(int descriptor)> close;
   // A regular file opened to read, without touching its last-access time
@@ -140,8 +141,12 @@ struct system_calls {
   std::function<int(int descriptor, std::int64_t offset, std::size_t size, std::string& text)>
       read_at;
 
+  // Whether the run was asked to stop (Ctrl-C, SIGTERM, a closed terminal).
+  std::function<bool()> interrupted;
+
   std::function<std::string(int error)> error_text;
   int folder_error = 0;
+  int read_only_error = -1;     // the code for a write to a file system that is read-only
   int foreign_link_error = -1;  // write_time's code for a link the link rule refuses
   int not_regular_error = 0;    // read_beside's code for a pipe, a device, a folder
   unsigned runner = 0;          // the user the run runs as (Windows: always 0)

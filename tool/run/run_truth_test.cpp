@@ -1,0 +1,89 @@
+// A run says exactly what it did: a write made and then failed, its own
+// journal in the folder, a fraction after a probe of whole seconds, a file
+// system that turns read-only.
+#include <gtest/gtest.h>
+
+#include "run/in_memory_run.hpp"
+
+namespace {
+
+void add_photos(memory_system& fs, int count) {
+  for (int i = 0; i < count; ++i) {
+    add_file(fs, "2010-01-01 0." + std::to_string(10 + i) + ".jpg", made_at);
+  }
+}
+
+TEST(Truth, AWriteMadeAndThenFailedSaysWhatTheFileHasAndIsUndone) {
+  memory_system fs;
+  add_photos(fs, 3);
+  fs.fault = [](const std::string& call, const std::string& path) {
+    return call == "wrote" && path.ends_with("0.11.jpg") ? EIO : 0;
+  };
+  const memory_run r = run_in(fs, {}, "/journal");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("cannot set the time of './2010-01-01 0.11.jpg': Input/output error; it "
+                       "now has 2010-01-01 00:11:00 UTC"),
+            std::string::npos)
+      << r.err;
+  fs.fault = nullptr;
+  EXPECT_EQ(undo_in(fs, "/journal").status, 0);
+  EXPECT_EQ(file_at(fs, "2010-01-01 0.11.jpg")->mtime, made_at);
+}
+
+TEST(Truth, ARunNeverStampsOrReportsItsOwnJournal) {
+  memory_system fs;
+  add_photos(fs, 2);
+  const memory_run r = run_in(fs, {"txt", "jpg"}, "/photos/undo.txt");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("undo.txt"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out.find("undo.txt"), std::string::npos) << r.out;
+}
+
+// A folder whose probe had whole seconds has not shown that it keeps
+// fractions: a later time with one is read back, and its rounding said.
+TEST(Truth, AFractionAfterAProbeOfWholeSecondsIsReadBack) {
+  std::string single;
+  for (const std::string_view jobs : {"1", "4"}) {
+    memory_system fs;
+    fs.keeps = [](const file_time& given, const file_time&) {
+      return file_time{std::chrono::floor<std::chrono::seconds>(given.tick), 0};
+    };
+    add_file(fs, "IMG_20100910_134012.jpg", made_at);
+    add_file(fs, "PXL_20230101_123456789.jpg", made_at);
+    const memory_run r = run_in(fs, {"--auto", "--verbose", "--jobs", jobs});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("keeps times in steps: './PXL_20230101_123456789.jpg' holds 2023-01-01 "
+                         "12:34:56 UTC"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("'./PXL_20230101_123456789.jpg': 2023-01-01 12:34:56 UTC, read as UTC, "
+                         "which this shape writes (kept in the file system's steps)"),
+              std::string::npos)
+        << r.err;
+    if (jobs == "1") single = r.err;
+    EXPECT_EQ(r.err.substr(r.err.find('\n')), single.substr(single.find('\n')));
+  }
+}
+
+TEST(Truth, AFileSystemThatTurnsReadOnlyStopsTheRunAtTheFirstFile) {
+  std::string single;
+  for (const std::string_view jobs : {"1", "4"}) {
+    memory_system fs;
+    add_photos(fs, 60);
+    fs.fault = [](const std::string& call, const std::string&) {
+      return call == "write" ? EROFS : 0;
+    };
+    const memory_run r = run_in(fs, {"--jobs", jobs}, "/journal");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 3) << r.err;
+    EXPECT_NE(r.err.find("the file system is read-only: the run stops here"), std::string::npos);
+    EXPECT_NE(r.err.find("stopped early: 0 files stamped, 60 left alone (1 not set, 59 not "
+                         "reached)"),
+              std::string::npos)
+        << r.err;
+    if (jobs == "1") single = r.err;
+    EXPECT_EQ(r.err, single);
+  }
+}
+
+}  // namespace
