@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +18,8 @@
 
 namespace {
 
-std::vector<std::string> make_named(const std::string& folder, const std::vector<std::string>& names) {
+std::vector<std::string> make_named(const std::string& folder,
+                                    const std::vector<std::string>& names) {
   std::filesystem::create_directories(folder);
   for (const std::string& name : names) make_file(folder + "/" + name);
   return names;
@@ -113,6 +115,45 @@ TEST(DefaultJournal, AnInterruptedRunSaysSoAndIsUndone) {
   const tool_result undo = run_tool(dir.path, {"--undo"});
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(snapshot(dir.path), before);
+}
+
+// A file deeper than the longest path the system takes at once (PATH_MAX)
+// is stamped by the walk, and its undo reaches it the same way, folder by
+// folder from the run's folder.
+TEST(DefaultJournal, AFileDeeperThanTheLongestPathIsUndone) {
+  if (testing_windows_build()) GTEST_SKIP() << "Linux's PATH_MAX";
+  scratch dir;
+  std::string deep = "deep";
+  const std::string name(200, 'd');
+  std::filesystem::create_directory(dir.at(deep));
+  // Made folder by folder, as no single path reaches it.
+  const int top = open(dir.at(deep).c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(top, 0);
+  int folder = top;
+  for (int level = 0; level < 25; ++level) {  // 25 * 201 characters: past 4096
+    ASSERT_EQ(mkdirat(folder, name.c_str(), 0755), 0);
+    const int below = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folder != top) close(folder);
+    folder = below;
+  }
+  const int photo = openat(folder, "2010-09-10 13.40.jpg", O_WRONLY | O_CREAT, 0644);
+  ASSERT_GE(photo, 0);
+  close(photo);
+  struct stat made;
+  ASSERT_EQ(fstatat(folder, "2010-09-10 13.40.jpg", &made, 0), 0);
+  const tool_result r = run_tool(dir.at(deep), {"--recursive", "jpg"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  struct stat stamped;
+  ASSERT_EQ(fstatat(folder, "2010-09-10 13.40.jpg", &stamped, 0), 0);
+  EXPECT_EQ(stamped.st_mtim.tv_sec, utc_ns(2010, 9, 10, 13, 40) / 1'000'000'000);
+  const tool_result undo = run_tool(dir.path, {"--undo"});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  struct stat back;
+  ASSERT_EQ(fstatat(folder, "2010-09-10 13.40.jpg", &back, 0), 0);
+  EXPECT_EQ(back.st_mtim.tv_sec, made.st_mtim.tv_sec);
+  EXPECT_EQ(back.st_mtim.tv_nsec, made.st_mtim.tv_nsec);
+  close(folder);
+  close(top);
 }
 
 }  // namespace

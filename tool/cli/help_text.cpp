@@ -100,8 +100,10 @@ std::string help_text() {
   }
   out.append(help_end).append("\nExit status:\n");
   for (const exit_doc& e : exit_statuses()) {
-    out.append("  ").append(std::to_string(e.status)).append("  ");
-    out.append(wrapped(e.meaning, 72, "     ")).append("\n");
+    const std::string status = std::to_string(e.status);
+    out.append("  ").append(status).append("  ");
+    out.append(wrapped(e.meaning, 76 - status.size(), std::string(status.size() + 4, ' ')));
+    out.append("\n");
   }
   return out;
 }

@@ -105,6 +105,9 @@ constexpr exit_doc exits[] = {
      "the command line is wrong, the folder of --directory cannot be entered, --local has no "
      "zone, the journal cannot be written, or the journal to undo cannot be read or parsed; "
      "nothing was touched"},
+    {130,
+     "the run was interrupted (Ctrl-C, SIGTERM): it finished the files on their way, and said "
+     "how to undo them"},
 };
 
 }  // namespace

@@ -57,10 +57,11 @@ TEST(Readme, ListsEveryOptionAsTheTableDoes) {
 
   const std::vector<std::string> exits = readme_table("| status |");
   ASSERT_EQ(exits.size(), 1 + exit_statuses().size());
+  std::size_t at = 1;
   for (const exit_doc& e : exit_statuses()) {
     std::string row = "| ";
     row.append(std::to_string(e.status)).append(" | ").append(e.meaning).append(" |");
-    EXPECT_EQ(without_backticks(exits[1 + static_cast<std::size_t>(e.status)]), row);
+    EXPECT_EQ(without_backticks(exits[at++]), row);
   }
 }
 

@@ -10,8 +10,14 @@ namespace {
 // enough that syncing costs little per file.
 constexpr std::size_t batch_size = 256;
 
+// With no workers, a batch is prepared ahead on the preparer's thread
+// while the batch before it is set; with workers, they prepare it.
+bool ahead(const run_state& run) {
+  return run.hand.pipeline.workers.empty();
+}
+
 // Each queued file's time and old time, found by the workers.
-void prepare_batch(run_state& run, std::size_t count) {
+void prepare_by_workers(run_state& run, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     stamp_job& job = run.hand.batch[i];
     job.batch_place = i;
@@ -22,8 +28,8 @@ void prepare_batch(run_state& run, std::size_t count) {
 
 // Files of a batch reached under names of other times are left alone, and
 // a name of an earlier batch, already set, is put back.
-void check_two_names(run_state& run, std::size_t count) {
-  for (const put_back& name : check_names(run.hand.names, run.hand.batch, count)) {
+void check_two_names(run_state& run, std::vector<stamp_job>& jobs, std::size_t count) {
+  for (const put_back& name : check_names(run.hand.names, jobs, count)) {
     const file_ref file{nullptr, nullptr, name.kind, name.path.c_str()};
     const set_result result = set_write_time(run.system, file, name.before, true);
     say_put_back(run, name, result);
@@ -33,16 +39,50 @@ void check_two_names(run_state& run, std::size_t count) {
   }
 }
 
-journal_error record_batch(run_state& run, std::size_t count) {
+journal_error record_batch(run_state& run, const std::vector<stamp_job>& jobs, std::size_t count) {
   run_journal& journal = *run.hand.journal;
   for (std::size_t i = 0; i < count; ++i) {
-    const stamp_job& job = run.hand.batch[i];
+    const stamp_job& job = jobs[i];
     if (!job.answer.decision.time || job.fate != job_fate::decided) continue;
     if (job.before_error != 0) continue;  // a folder: refused as such when it is set
     add_record(journal, job.path, job.before, run.system.precision(*job.answer.decision.time),
                job.created_before, job.kind == kind_link);
   }
   return commit_records(journal);
+}
+
+// Checks and records a prepared batch; false, said, when the run stops
+// before its files: they are not reached.
+bool check_and_record(run_state& run, std::vector<stamp_job>& jobs, std::size_t count) {
+  if (run.end.stopped && !run.end.interrupted) {
+    not_reached(run, static_cast<std::int64_t>(count));
+    return false;
+  }
+  check_two_names(run, jobs, count);
+  if (const journal_error error = record_batch(run, jobs, count)) {
+    say_journal_failed(run, error);
+    not_reached(run, static_cast<std::int64_t>(count));
+    return false;
+  }
+  return true;
+}
+
+// Sets a recorded batch's files in order. A run that stopped leaves the
+// rest not reached; an interrupted one finishes them: their records are
+// kept.
+void set_batch(run_state& run, std::vector<stamp_job>& jobs, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (run.end.stopped && !run.end.interrupted) {
+      return not_reached(run, static_cast<std::int64_t>(count - i));
+    }
+    give(run, jobs[i], job_task::set);
+  }
+}
+
+void set_recorded(run_state& run) {
+  const std::size_t count = run.hand.recorded_count;
+  run.hand.recorded_count = 0;
+  set_batch(run, run.hand.recorded, count);
 }
 
 }  // namespace
@@ -63,18 +103,25 @@ void take_back_prepared(run_state& run, stamp_job& job) {
 }
 
 void record_and_hand_out(run_state& run) {
-  const std::size_t count = run.hand.batch_count;
-  if (count == 0) return;
-  run.hand.batch_count = 0;
-  if (run.end.stopped) return not_reached(run, static_cast<std::int64_t>(count));
-  prepare_batch(run, count);
-  check_two_names(run, count);
-  if (const journal_error error = record_batch(run, count)) {
-    say_journal_failed(run, error);
-    return not_reached(run, static_cast<std::int64_t>(count));
+  hand_out_part& hand = run.hand;
+  const std::size_t count = hand.batch_count;
+  hand.batch_count = 0;
+  if (count > 0 && run.end.stopped) not_reached(run, static_cast<std::int64_t>(count));
+  if (count == 0 || run.end.stopped) return set_recorded(run);
+  if (!ahead(run)) {
+    prepare_by_workers(run, count);
+    if (check_and_record(run, hand.batch, count)) set_batch(run, hand.batch, count);
+    return;
   }
-  for (std::size_t i = 0; i < count; ++i) {
-    if (run.end.stopped) return not_reached(run, static_cast<std::int64_t>(count - i));
-    give(run, run.hand.batch[i], job_task::set);
-  }
+  start_preparing(hand.preparer, hand.batch.data(), count, hand.pipeline.own);
+  set_recorded(run);  // the batch before, meanwhile
+  wait_prepared(hand.preparer);
+  if (!check_and_record(run, hand.batch, count)) return;
+  std::swap(hand.batch, hand.recorded);  // set with the next batch, or when the folder ends
+  hand.recorded_count = count;
+}
+
+void finish_batches(run_state& run) {
+  record_and_hand_out(run);
+  set_recorded(run);
 }

@@ -14,6 +14,10 @@ void queue_in_batch(run_state& run);
 // A prepared job, taken back from the workers into its batch place.
 void take_back_prepared(run_state& run, stamp_job& job);
 
-// Prepares, records and hands out the queued files; a journal that cannot
-// be written stops the run before any of them is set.
+// Prepares and records the queued files, and hands out those of the batch
+// recorded before (prepared ahead, they are set with the next batch); a
+// journal that cannot be written stops the run before any of them is set.
 void record_and_hand_out(run_state& run);
+
+// Every batch queued or recorded is handed out: before a folder is left.
+void finish_batches(run_state& run);

@@ -26,7 +26,7 @@ void take_finished(run_state& run, bool all) {
 }
 
 void finish_folder(run_state& run) {
-  if (run.hand.journal != nullptr) record_and_hand_out(run);
+  if (run.hand.journal != nullptr) finish_batches(run);
   take_finished(run, true);
 }
 

@@ -18,6 +18,8 @@ void start_pipeline(run_state& run, const task_context& context) {
   pipeline.let_go = [&system = run.system](fetch_space& space) {
     system.done_beside(space.reader);
   };
+  run.hand.preparer.task = pipeline.task;
+  run.hand.preparer.let_go = pipeline.let_go;
   // A dry run sets no times: it needs no workers.
   const int wanted = run.plan.dry_run ? 1 : run.plan.jobs;
   if (wanted <= 1) return;

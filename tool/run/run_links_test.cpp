@@ -131,6 +131,12 @@ TEST(RunLinks, OneFileUnderNamesOfTwoTimesIsLeftAloneInAnyOrder) {
       EXPECT_EQ(file_at(fs, file)->mtime, made_at) << far_apart << link_first << r.err;
       EXPECT_NE(r.err.find("whose name gives another time"), std::string::npos) << r.err;
       EXPECT_NE(r.err.find("3 not set"), std::string::npos) << r.err;
+      // The same with many workers.
+      file_at(fs, file)->mtime = made_at;
+      fs.entries.erase("/journal");
+      const memory_run many = run_in(fs, {"}2", "jpg", "--jobs", "4"}, "/journal");
+      EXPECT_EQ(many.err, r.err);
+      EXPECT_EQ(file_at(fs, file)->mtime, made_at);
     }
   }
 }

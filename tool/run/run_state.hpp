@@ -17,6 +17,7 @@
 #include "run/one_file.hpp"
 #include "run/pipeline.hpp"
 #include "run/plan.hpp"
+#include "run/preparer.hpp"
 #include "run/progress.hpp"
 #include "run/trust.hpp"
 #include "system/output.hpp"
@@ -34,6 +35,11 @@ struct hand_out_part {
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch;
   std::size_t batch_count = 0;
+  // Prepared ahead (no workers): the batch recorded and not set yet, and
+  // the thread that prepares the next one meanwhile.
+  std::vector<stamp_job> recorded;
+  std::size_t recorded_count = 0;
+  batch_preparer preparer;
   name_book names;  // files of more than one name met so far
 };
 
