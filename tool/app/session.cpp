@@ -75,6 +75,11 @@ int prepared_run(const typed_options& o, const run_plan& plan, run_journal* jour
 int undo(const typed_options& o) {
   const std::optional<std::string> path = journal_to_undo(o);
   if (!path) return 2;
+  std::error_code missing;
+  if (o.undo_file.empty() && !std::filesystem::exists(to_path(*path), missing)) {
+    report("there is nothing to undo: no run has kept its journal in " + in_quotes(*path) + " yet");
+    return 0;
+  }
   const undo_request request{*path, o.undo_file.empty(), o.dry_run, o.list};
   return undo_journal(request, real_system(), console_output());
 }
