@@ -1,91 +1,13 @@
 #include "names/date_pattern.hpp"
 
 #include <algorithm>
-#include <array>
-#include <bitset>
-#include <cstdint>
 #include <vector>
 
 #include "names/clock_parts.hpp"
+#include "names/date_pattern_places.hpp"
 #include "names/scan.hpp"
 
 namespace {
-
-// Places in a text: bit k stands for the text from byte k on. A name is at
-// most 765 bytes (255 UTF-16 units of Windows, as UTF-8), and the place
-// past its end counts too.
-constexpr std::size_t most_places = 1024;
-using places = std::bitset<most_places>;
-
-// What the text offers at each place, found once for the whole match.
-struct text_marks {
-  std::string_view text;
-  std::array<places, 10> runs{};  // runs[n]: at least n digits stand there (n up to 9)
-  // Where each byte of the pattern's literals stands, found once a byte.
-  std::array<std::uint16_t, 256> byte_index{};  // 0: not found yet; else its place in bytes, + 1
-  std::vector<places> bytes{};
-};
-
-const places& byte_places(text_marks& marks, char c) {
-  std::uint16_t& index = marks.byte_index[static_cast<unsigned char>(c)];
-  if (index == 0) {
-    places found;
-    for (std::size_t k = 0; k < marks.text.size(); ++k) found[k] = marks.text[k] == c;
-    marks.bytes.push_back(found);
-    index = static_cast<std::uint16_t>(marks.bytes.size());
-  }
-  return marks.bytes[index - 1u];
-}
-
-places am_pm_places(const std::string_view text) {
-  places found;
-  for (std::size_t k = 0; k + 1 < text.size(); ++k) {
-    const char c = text[k];
-    found[k] = (c == 'A' || c == 'a' || c == 'P' || c == 'p') &&
-               (text[k + 1] == 'M' || text[k + 1] == 'm');
-  }
-  return found;
-}
-
-// Where the rest of the pattern, from item on, matches: rest holds the
-// places from which the items after it match.
-places matches_from(text_marks& marks, const pattern_item& item, const places& rest) {
-  const std::string_view text = marks.text;
-  switch (item.part) {
-    case pattern_part::any: {
-      // Every place at or before the last one the rest matches from.
-      places before;
-      for (std::size_t k = text.size() + 1; k-- > 0;) {
-        if (rest[k]) {
-          before.set();
-          return before >> (most_places - 1 - k);
-        }
-      }
-      return before;
-    }
-    case pattern_part::literal:
-      return byte_places(marks, item.literal) & (rest >> 1);
-    case pattern_part::year:
-      return marks.runs[4] & (rest >> 4);
-    case pattern_part::fraction: {
-      places found;
-      for (std::size_t n = 1; n <= 9; ++n) found |= marks.runs[n] & (rest >> n);
-      return found;
-    }
-    case pattern_part::am_pm:
-      return am_pm_places(text) & (rest >> 2);
-    case pattern_part::offset: {
-      places found;
-      for (std::size_t k = 0; k < text.size(); ++k) {
-        std::size_t end = k;
-        found[k] = read_utc_offset(text, end) && rest[end];
-      }
-      return found;
-    }
-    default:  // the two-digit fields
-      return marks.runs[2] & (rest >> 2);
-  }
-}
 
 // What has been read on the way.
 struct fields {
@@ -146,12 +68,7 @@ date_reading read_with_pattern(std::string_view text, const date_pattern& patter
   date_reading reading;
   reading.fault = date_fault::no_match;
   if (text.size() + 1 > most_places) return reading;
-  text_marks marks;
-  marks.text = text;
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    const std::size_t run = digit_run(text, k);
-    for (std::size_t n = 1; n <= std::min<std::size_t>(run, 9); ++n) marks.runs[n][k] = true;
-  }
+  text_marks marks = marks_of(text);
   // after[n]: the places from which the last n items match, found from the
   // last item back. What follows the last item is ignored: every place
   // matches the empty rest. Where no place is left, nothing matches.
