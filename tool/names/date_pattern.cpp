@@ -56,8 +56,10 @@ std::size_t read_item(const pattern_item& item, std::string_view text, std::size
                    : item.part == pattern_part::minute ? &t.minute
                    : item.part == pattern_part::second ? &t.second
                                                        : &t.hour;
-      *field = number_at(text, at, 2);
-      return at + 2;
+      // Two digits, or one where no digit follows it ('1-31-17 at 9.14').
+      const std::size_t n = digit_run(text, at) >= 2 ? 2 : 1;
+      *field = number_at(text, at, n);
+      return at + n;
     }
   }
 }

@@ -72,7 +72,9 @@ places matches_from(text_marks& marks, const pattern_item& item, const places& r
       }
       return found;
     }
-    default:  // the two-digit fields
-      return marks.runs[2] & (rest >> 2);
+    default: {  // the two-digit fields: or one digit where no digit follows it
+      const places one = marks.runs[1] & ~marks.runs[2];
+      return (marks.runs[2] & (rest >> 2)) | (one & (rest >> 1));
+    }
   }
 }

@@ -50,9 +50,22 @@ TEST(DatePattern, StarIsAsShortAsItCanBe) {
   EXPECT_EQ(r.fault, date_fault::no_match);
 }
 
+// As strptime: a field of two digits takes one where no digit follows it;
+// fields run together still take two each.
+TEST(DatePattern, OneDigitWhereNoDigitFollows) {
+  const date_reading booth =
+      read_with_pattern("Photo on 1-31-17 at 9.14 AM #2", compiled("Photo on %m-%d-%y at %I.%M %p"));
+  EXPECT_EQ(booth.fault, date_fault::none);
+  EXPECT_EQ(booth.time.month, 1);
+  EXPECT_EQ(booth.time.hour, 9);
+  EXPECT_EQ(read_with_pattern("2010-09-1 13.40", compiled("%Y-%m-%d %H.%M")).time.day, 1);
+  const date_pattern together = compiled("%Y%m%d_%H%M");
+  EXPECT_EQ(read_with_pattern("20100910_1340", together).time.month, 9);
+  EXPECT_NE(read_with_pattern("2010910_1340", together).fault, date_fault::none);  // month 91
+}
+
 TEST(DatePattern, RefusesWhatItCannotRead) {
   const date_pattern p = compiled("%Y-%m-%d %H.%M");
-  EXPECT_EQ(read_with_pattern("2010-09-1 13.40", p).fault, date_fault::no_match);
   EXPECT_EQ(read_with_pattern("2010-02-30 13.40", p).fault, date_fault::day);
   EXPECT_EQ(read_with_pattern("x2010-09-10 13.40", p).fault, date_fault::no_match);
   EXPECT_EQ(read_with_pattern("20100910 1340AM", compiled("%Y%m%d %I%M%p")).fault,
