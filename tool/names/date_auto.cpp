@@ -2,6 +2,7 @@
 
 #include "names/clock_parts.hpp"
 #include "names/date_auto_parts.hpp"
+#include "names/date_prefixed.hpp"
 #include "names/scan.hpp"
 
 namespace {

@@ -26,8 +26,3 @@ std::optional<found_part> take_date(std::string_view text, std::size_t at, bool&
 // Chinese, Japanese or Korean may stand before the time.
 std::optional<found_part> take_time_after(std::string_view text, const found_part& date,
                                           bool run_together);
-
-// Milliseconds since 1970 behind a prefix that apps write them behind:
-// 'mmexport', 'wx_camera_' (WeChat), 'FB_IMG_' (Facebook); 13 digits, read
-// as a UTC calendar time from 2000 on.
-std::optional<found_part> take_epoch_milliseconds(std::string_view text);
