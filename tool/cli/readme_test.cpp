@@ -96,6 +96,11 @@ TEST(Readme, EveryShapeReadsAsTheTableSays) {
     });
     if (row[2].starts_with("left alone")) {
       EXPECT_FALSE(d.time) << example;
+      if (row[2].ends_with("with --date-only")) {
+        time_rule date_only = rule;
+        date_only.date_only = true;
+        EXPECT_TRUE(decide_time(stem, date_only, nullptr).time) << example;
+      }
       continue;
     }
     ASSERT_TRUE(d.time) << example << ": " << d.why;

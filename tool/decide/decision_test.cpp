@@ -85,6 +85,8 @@ TEST(Decision, NeverMidnightWhereATimeWasNotRead) {
     EXPECT_EQ(d.why.find("--date-only"), std::string::npos) << d.why;
   }
   EXPECT_TRUE(decide("IMG-20100910-WA0001", rule).time);  // a counter is no time
+  // Nor are the digits of an id in hex (Snapchat's export).
+  EXPECT_TRUE(decide("2016-11-09_46f2d99b-7ef6-477f-aea2-971c97214593-main", rule).time);
   time_rule base;
   base.date_only = true;
   EXPECT_FALSE(decide("2021-03-04 um 12.34.56", base).time);
@@ -98,6 +100,7 @@ TEST(Decision, EachShapeInItsZone) {
   // Pixel names are UTC, and a name with an offset is one instant: --local moves neither.
   EXPECT_EQ(decide("PXL_20100910_134000000", rule).time->tick, photo);
   EXPECT_EQ(decide("PXL_20100910_134000000", rule).basis, zone_basis::utc_shape);
+  EXPECT_EQ(decide("GMT20100910-134000_Recording_1920x1080", rule).time->tick, photo);  // Zoom
   EXPECT_EQ(decide("IMG_20100910_134000", rule).time->tick, photo - hours{2});
   rule.local = false;
   rule.fixed_offset = minutes{330};

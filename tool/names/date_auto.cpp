@@ -60,6 +60,13 @@ date_reading find_date_time(std::string_view text) {
     reading.fault = check_calendar(reading.time);
     return reading;
   }
+  if (const std::optional<found_part> telegram = take_telegram_export(text)) {
+    date_reading reading;
+    reading.time = telegram->time;
+    reading.end = telegram->end;
+    reading.fault = check_calendar(reading.time);
+    return reading;
+  }
   std::optional<date_reading> first_date;
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (!is_digit(text[at]) || (at > 0 && is_digit(text[at - 1]))) continue;
@@ -76,8 +83,8 @@ date_reading find_date_time(std::string_view text) {
       continue;
     }
     date_reading reading = read_found(text, *date, *time);
-    // Pixel phones write UTC in their names.
-    reading.utc_shape = at >= 4 && text.substr(at - 4, 4) == "PXL_";
+    // Pixel phones write UTC in their names, and Zoom says so ('GMT20210304-101522').
+    reading.utc_shape = text.substr(0, at).ends_with("PXL_") || text.substr(0, at).ends_with("GMT");
     return reading;
   }
   date_reading reading;

@@ -118,6 +118,15 @@ TEST(DateAuto, EpochMillisecondsBehindTheirPrefixesOnly) {
   EXPECT_NE(find_date_time("mmexport0914861296000").fault, date_fault::none);  // 1998
 }
 
+TEST(DateAuto, TelegramDesktopDayFirstBehindItsPrefixOnly) {
+  EXPECT_EQ(found("photo_1@03-07-2022_03-37-57"), "2022-07-03 03:37:57.000000000");
+  EXPECT_EQ(found("video_12@31-12-2021_23-59-00"), "2021-12-31 23:59:00.000000000");
+  EXPECT_EQ(find_date_time("photo_1@31-02-2022_03-37-57").fault, date_fault::day);
+  EXPECT_EQ(find_date_time("@03-07-2022_03-37-57").fault, date_fault::no_shape);
+  EXPECT_EQ(find_date_time("photo_@03-07-2022_03-37-57").fault, date_fault::no_shape);
+  EXPECT_EQ(find_date_time("photo_1@03-07-2022_03-37-579").fault, date_fault::no_shape);
+}
+
 TEST(DateAuto, PixelNamesAreUtc) {
   EXPECT_TRUE(find_date_time("PXL_20230101_123456789").utc_shape);
   EXPECT_FALSE(find_date_time("IMG_20230101_123456").utc_shape);

@@ -28,3 +28,27 @@ std::optional<found_part> take_epoch_milliseconds(std::string_view text) {
   }
   return std::nullopt;
 }
+
+std::optional<found_part> take_telegram_export(std::string_view text) {
+  for (const std::string_view prefix : {"photo_", "video_", "audio_", "file_"}) {
+    if (!text.starts_with(prefix)) continue;
+    std::size_t at = prefix.size();
+    const std::size_t count = digit_run(text, at);
+    at += count;
+    if (count == 0 || at >= text.size() || text[at] != '@') return std::nullopt;
+    ++at;
+    // DD-MM-YYYY_HH-MM-SS: each field its width, each joint in its place.
+    constexpr std::string_view form = "00-00-0000_00-00-00";
+    if (text.size() - at < form.size()) return std::nullopt;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+      if (form[i] == '0' ? !is_digit(text[at + i]) : text[at + i] != form[i]) return std::nullopt;
+    }
+    if (digit_at(text, at + form.size())) return std::nullopt;
+    found_part f;
+    f.time = {number_at(text, at + 6, 4),  number_at(text, at + 3, 2),  number_at(text, at, 2),
+              number_at(text, at + 11, 2), number_at(text, at + 14, 2), number_at(text, at + 17, 2)};
+    f.end = at + form.size();
+    return f;
+  }
+  return std::nullopt;
+}

@@ -36,9 +36,41 @@ std::string_view describe(date_fault fault) {
   return "unknown fault";
 }
 
+namespace {
+
+bool is_hex_letter(char c) {
+  return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Where the word of letters and digits that stands at at ends, and whether it is
+// a piece of a hex id ('46f2d99b', '7ef6'): four or more hex digits, a
+// letter among them. Its digits are no time.
+std::size_t hex_word_end(std::string_view text, std::size_t at, bool& hex) {
+  std::size_t begin = at;
+  while (begin > 0 && (is_digit(text[begin - 1]) || is_letter(text[begin - 1]))) --begin;
+  std::size_t end = at;
+  while (end < text.size() && (is_digit(text[end]) || is_letter(text[end]))) ++end;
+  bool letter = false;
+  hex = end - begin >= 4;
+  for (std::size_t k = begin; hex && k < end; ++k) {
+    letter = letter || is_hex_letter(text[k]);
+    hex = is_digit(text[k]) || is_hex_letter(text[k]);
+  }
+  hex = hex && letter;
+  return end;
+}
+
+}  // namespace
+
 bool time_like_after(std::string_view text, std::size_t at) {
   for (; at < text.size(); ++at) {
     if (!is_digit(text[at]) || (at > 0 && is_digit(text[at - 1]))) continue;
+    bool hex = false;
+    const std::size_t word_end = hex_word_end(text, at, hex);
+    if (hex) {
+      at = word_end;
+      continue;
+    }
     const std::size_t hour = digit_run(text, at);
     if (hour > 2) continue;
     std::size_t next = at + hour;
