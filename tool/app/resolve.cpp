@@ -56,7 +56,7 @@ std::optional<std::string> resolve_plan(const typed_options& o, const plan_facts
   std::string why;
   plan.jobs = jobs_for(o, facts, why);
   plan.notes.clear();
-  if (o.dry_run) plan.notes.push_back(zone_line(o, facts));
+  if (o.dry_run) plan.notes.push_back(zone_line(o, rule, facts));
   if (o.verbose) {
     plan.notes.push_back("stamping " + std::to_string(plan.jobs) +
                          (plan.jobs == 1 ? " file" : " files") + " at once (" + why + ")");

@@ -36,11 +36,32 @@ TEST(Resolve, TheZoneIsAnOffsetOrANameForTheSession) {
   const resolved named = resolve({"--tz", "Europe/Berlin"});
   EXPECT_TRUE(named.plan.rule.local);
   EXPECT_FALSE(named.plan.rule.fixed_offset);
-  for (const std::string_view wrong : {"+25:00", "+5x", "-"}) {
+  for (const std::string_view wrong : {"+25:00", "+5x", "-", "UTC+", "GMT-2x", "UTC+123"}) {
     const resolved r = resolve({"--tz", wrong});
     ASSERT_TRUE(r.error) << wrong;
     EXPECT_NE(r.error->find("is no offset from UTC"), std::string::npos) << *r.error;
   }
+}
+
+// As Windows labels its zones, and as people write them: ahead of UTC for
+// +, never the POSIX way round. The zone database's Etc/GMT+2 is refused
+// with the offset it means.
+TEST(Resolve, ZoneWordsWithASignAreReadAsTheySay) {
+  using std::chrono::minutes;
+  const std::pair<std::string_view, minutes> words[] = {
+      {"UTC+02:00", minutes{120}}, {"UTC+2", minutes{120}},  {"GMT+2", minutes{120}},
+      {"utc-3:30", minutes{-210}}, {"GMT-0400", minutes{-240}}, {"+2", minutes{120}},
+      {"UTC", minutes{0}}};
+  for (const auto& [word, offset] : words) {
+    const resolved r = resolve({"--tz", word});
+    ASSERT_FALSE(r.error) << word << ": " << *r.error;
+    EXPECT_EQ(r.plan.rule.fixed_offset, offset) << word;
+  }
+  const resolved etc = resolve({"--tz", "Etc/GMT+2"});
+  ASSERT_TRUE(etc.error);
+  EXPECT_NE(etc.error->find("is UTC-02:00"), std::string::npos) << *etc.error;
+  EXPECT_TRUE(etc.error->ends_with("--tz -02:00")) << *etc.error;
+  EXPECT_TRUE(resolve({"--tz", "Etc/UTC"}).plan.rule.local);
 }
 
 TEST(Resolve, JobsAreWhatIsAskedOrWhatTheFileSystemWants) {
@@ -65,7 +86,8 @@ TEST(Resolve, ADryRunSaysTheZoneFirst) {
             "names are read as local time (TZ=Europe/Berlin)");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--local"})),
             "names are read as local time (the system's zone)");
-  EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "-0400"})), "names are read at UTC-0400");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "-0400"})), "names are read at UTC-04:00");
+  EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "GMT+5:30"})), "names are read at UTC+05:30");
   EXPECT_TRUE(resolve({}).plan.notes.empty());
 }
 

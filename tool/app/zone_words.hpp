@@ -12,4 +12,4 @@
 std::optional<std::string> read_zone(const typed_options& o, time_rule& rule);
 
 // The line a dry run says first: the zone its names are read in.
-std::string zone_line(const typed_options& o, const plan_facts& facts);
+std::string zone_line(const typed_options& o, const time_rule& rule, const plan_facts& facts);

@@ -29,7 +29,10 @@ states that UTC is meant, and the note is not printed.)"},
      R"(Read the names of the shapes that write local time as local time in
 \fIZONE\fR rather than in UTC or the system's zone: a name of the zone
 database (\fBEurope/Berlin\fR, from /usr/share/zoneinfo or \fBTZDIR\fR),
-or a fixed offset from UTC (\fB+05:30\fR, \fB\-0400\fR, \fB+02\fR).
+or a fixed offset from UTC (\fB+05:30\fR, \fB\-0400\fR, \fB+2\fR,
+\fBUTC+02:00\fR as Windows labels its zones, \fBGMT+2\fR), always ahead
+of UTC for \fB+\fR. The zone database's \fBEtc/GMT+2\fR, which counts
+the other way, is refused with the offset it means.
 A photo folder from a trip is in the trip's zone, not the computer's.
 On Windows, which has no zone database, only a fixed offset is taken.
 A zone that is not on the machine is an error.
@@ -58,7 +61,8 @@ and \fBPXL_20230101_123456789.jpg\fR (12:34:56.789).)"},
      "velmora --format '%d.%m.%Y %H-%M'",
      R"(Read names by a pattern matched from the start of the name (after the
 cuts), with \fB%Y\fR (4 digits), \fB%y\fR (2 digits, 1969 to 2068),
-\fB%m\fR, \fB%d\fR, \fB%H\fR, \fB%M\fR, \fB%S\fR (2 digits each),
+\fB%m\fR, \fB%d\fR, \fB%H\fR, \fB%M\fR, \fB%S\fR (2 digits each, or
+1 where no digit follows it),
 \fB%I\fR with \fB%p\fR (12-hour clock), \fB%f\fR (1 to 9 digits of a
 fraction), \fB%z\fR (an offset from UTC), \fB%%\fR, and \fB*\fR for any
 run of text, as short as possible; every other character stands for
