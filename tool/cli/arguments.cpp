@@ -65,6 +65,9 @@ parsed_command check_combinations(parsed_command parsed,
       }
     }
   }
+  if (!o.shift_text.empty()) {
+    if (std::optional<std::string> error = read_clock_shift(o)) return usage_error(*error);
+  }
   if (!o.jobs_text.empty()) {
     const std::optional<int> jobs = jobs_count(o.jobs_text);
     if (!jobs) {

@@ -14,7 +14,8 @@
 
 struct typed_options {
   bool shift_given = false;    // some word began with "+" or "-"
-  ticks shift{};               // the hour shift
+  ticks shift{};               // the hour shift, or --shift's
+  std::string shift_text;      // --shift as given
   std::int64_t front_cut = 0;  // characters cut off the front of a stem, >= 0
   std::int64_t back_cut = 0;   // characters cut off its back; negative cuts nothing
   // The words of the command line, long options left out, in order. They

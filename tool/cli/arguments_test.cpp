@@ -51,6 +51,25 @@ TEST(Arguments, HourShiftMustFitInTicks) {
   }
 }
 
+// --shift: hours, minutes and seconds, in place of the hour shift word.
+TEST(Arguments, ClockShiftTakesMinutesAndSeconds) {
+  using namespace std::chrono;
+  const typed_options back = options_of({"--shift", "-0:03:20", "jpg"});
+  EXPECT_EQ(back.shift, -ticks{minutes{3} + seconds{20}});
+  EXPECT_FALSE(back.shift_given);  // selection: no word is a shift
+  EXPECT_EQ(back.words, std::vector<std::string>{"jpg"});
+  EXPECT_EQ(options_of({"--shift=+1:30"}).shift, ticks{minutes{90}});
+  EXPECT_EQ(options_of({"--shift", "2"}).shift, ticks{hours{2}});
+  for (const std::string_view wrong :
+       {"1:3", "1:60", "1:00:60", "1:00:00:00", "1:", "+", "-x", "1h", "0:05.5", "--1", " 1"}) {
+    const parsed_command parsed = parse({"--shift", wrong});
+    EXPECT_EQ(parsed.what, command::usage_error) << wrong;
+    EXPECT_NE(parsed.error.find(in_quotes(wrong)), std::string::npos) << parsed.error;
+  }
+  EXPECT_NE(parse({"--shift", "256204778:00"}).error.find("out of range"), std::string::npos);
+  EXPECT_NE(parse({"+1", "--shift", "0:05"}).error.find("give one of them"), std::string::npos);
+}
+
 TEST(Arguments, CutsAreWholeNumbers) {
   const typed_options o = options_of({"}4", "{5", "jpg"});
   EXPECT_EQ(o.front_cut, 4);

@@ -37,6 +37,17 @@ A photo folder from a trip is in the trip's zone, not the computer's.
 On Windows, which has no zone database, only a fixed offset is taken.
 A zone that is not on the machine is an error.
 Example: \fBvelmora \-\-auto \-\-tz Asia/Tokyo jpg\fR.)"},
+    {"--shift", "H[:MM[:SS]]", nullptr, &o::shift_text,
+     "shift every time by hours, minutes\nand seconds; instead of +N, -N",
+     "velmora --shift -0:03:20 jpg",
+     R"(Shift every time by \fIH\fR hours, \fIMM\fR minutes and \fISS\fR
+seconds (two digits each, below 60), back with a \fB\-\fR before
+\fIH\fR (a \fB+\fR may stand there too): for a camera
+whose clock was off by minutes.
+It takes the place of the hour shift words \fB+\fIN\fR and \fB\-\fIN\fR; giving
+both is an error. Like them, it applies to every time, sidecars' too.
+Example: \fBvelmora \-\-shift \-0:03:20 jpg\fR sets a photo named 13.40 to
+13:36:40.)"},
     {"--seconds", "", &o::seconds, nullptr, "read '.SS' after the minute", "velmora --seconds",
      R"(Read an optional \fB.\fISS\fR (00 to 59) right after the minute.
 Example: \fBvelmora \-\-seconds\fR reads \fB2010\-09\-10 13.40.17.jpg\fR as 13:40:17.)"},

@@ -4,6 +4,7 @@
 
 #include "names/leading_number.hpp"
 #include "names/quoting.hpp"
+#include "names/scan.hpp"
 
 namespace {
 
@@ -47,6 +48,43 @@ std::optional<std::string> read_cut(std::string_view word, std::string_view whic
 }
 
 }  // namespace
+
+std::optional<std::string> read_clock_shift(typed_options& o) {
+  const std::string_view text = o.shift_text;
+  if (o.shift_given) {
+    return "--shift and an hour shift word (+N, -N) both move the time: give one of them";
+  }
+  const std::string wrong =
+      "--shift " + in_quotes(text) + " is no shift such as +1, -0:05 or 0:00:30 ([+|-]H[:MM[:SS]])";
+  const bool back = text.starts_with('-');
+  std::string_view rest = text.substr(back || text.starts_with('+') ? 1 : 0);
+  const std::string_view hour_text = rest.substr(0, rest.find(':'));
+  bool too_large = false;
+  const std::optional<std::int64_t> hours =
+      hour_text.find_first_not_of("0123456789") == std::string_view::npos
+          ? whole_number(hour_text, too_large)
+          : std::nullopt;
+  if (!hours && !too_large) return wrong;
+  // Below the hour shift's range, so that minutes and seconds still fit.
+  if (!hours || *hours >= max_shift_hours) {
+    return "--shift " + in_quotes(text) + " is out of range (less than " +
+           std::to_string(max_shift_hours) + " hours either way)";
+  }
+  ticks shift = std::chrono::hours{*hours};
+  rest.remove_prefix(hour_text.size());
+  // ':MM', then ':SS', two digits each, below 60.
+  for (const ticks unit : {ticks{std::chrono::minutes{1}}, ticks{std::chrono::seconds{1}}}) {
+    if (rest.empty()) break;
+    if (rest.size() < 3 || rest[0] != ':' || !is_digit(rest[1]) || !is_digit(rest[2])) return wrong;
+    const int n = (rest[1] - '0') * 10 + (rest[2] - '0');
+    if (n > 59) return wrong;
+    shift += n * unit;
+    rest.remove_prefix(3);
+  }
+  if (!rest.empty()) return wrong;
+  o.shift = back ? -shift : shift;
+  return std::nullopt;
+}
 
 std::optional<std::string> read_word(std::string_view word, typed_options& o) {
   o.words.emplace_back(word);
