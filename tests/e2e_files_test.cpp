@@ -124,12 +124,11 @@ TEST(Files, OddNames) {
   }
   const folder_state before = snapshot(dir.path);
   const tool_result r = run_tool(dir.path, {});
-  // Stdout keeps names as they are, but for those with a control
-  // character: those are quoted as in messages, so that every file is one
-  // line and its fields stay split by tabs.
+  // Stdout keeps names as they are, tabs too (the path is all that follows
+  // the first tab), but for those with another control character: those
+  // are quoted as in messages, so that every file is one line.
   const std::vector<std::string> shown = {
-      announce(not_utf8), announce(longest),
-      "Setting timestamp:\t'./2010-09-10 13.40'$'\\t''copy.jpg'",
+      announce(not_utf8), announce(longest), announce(tab),
       "Setting timestamp:\t'./2010-09-10 13.40'$'\\n''.jpg'",
       "Setting timestamp:\t'./2010-02-30 13.40'$'\\n''.jpg'"};
   EXPECT_EQ(sorted_lines(r.out), sorted_lines(lines(shown)));

@@ -69,10 +69,10 @@ outcome undo_one(undo_state& state, const file_ref& file, const std::string& pat
   }
   explain(state, key);
   std::string quoted;
-  const std::string shown(shown_path(path, quoted));
   const std::string line =
-      state.dry_run ? "Would restore timestamp:\t" + shown + "\t" + format_utc(record.before) + "\n"
-                    : "Restoring timestamp:\t" + shown + "\n";
+      state.dry_run ? "Would restore timestamp:\t" + std::string(shown_path(path, quoted)) + "\t" +
+                          format_utc(record.before) + "\n"
+                    : "Restoring timestamp:\t" + std::string(shown_last_path(path, quoted)) + "\n";
   if (const int error = state.output.out(line)) {
     say(state.output, std::string("cannot write to standard output: ") + std::strerror(error));
     state.output_failed = true;

@@ -57,12 +57,24 @@ std::string in_quotes(std::string_view text) {
   return out;
 }
 
-std::string_view shown_path(std::string_view path, std::string& quoted) {
+namespace {
+
+std::string_view shown(std::string_view path, std::string& quoted, bool tab_as_is) {
   for (const char c : path) {
-    if (is_control(static_cast<unsigned char>(c))) {
+    if (is_control(static_cast<unsigned char>(c)) && !(tab_as_is && c == '\t')) {
       quoted = in_quotes(path);
       return quoted;
     }
   }
   return path;
+}
+
+}  // namespace
+
+std::string_view shown_path(std::string_view path, std::string& quoted) {
+  return shown(path, quoted, false);
+}
+
+std::string_view shown_last_path(std::string_view path, std::string& quoted) {
+  return shown(path, quoted, true);
 }

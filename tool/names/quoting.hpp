@@ -23,3 +23,9 @@ std::string in_quotes(std::string_view text);
 // in_quotes does. A path as it is starts with "./" or "/", a quoted one
 // with "'".
 std::string_view shown_path(std::string_view path, std::string& quoted);
+
+// A path that ends its line ("Setting timestamp:", a tab, the path): as
+// shown_path shows it, but with a tab as it is, since everything after the
+// first tab is the path. Newlines, carriage returns and other control
+// bytes, which split the line or drive a terminal, still quote it.
+std::string_view shown_last_path(std::string_view path, std::string& quoted);

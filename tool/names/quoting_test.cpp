@@ -21,6 +21,9 @@ TEST(Quoting, AResultLineQuotesOnlyWhatWouldSplitIt) {
   EXPECT_EQ(shown_path("./it's \xff.jpg", quoted), "./it's \xff.jpg");
   EXPECT_EQ(shown_path("./a\nb.jpg", quoted), "'./a'$'\\n''b.jpg'");
   EXPECT_EQ(shown_path("./a\tb.jpg", quoted), "'./a'$'\\t''b.jpg'");
+  EXPECT_EQ(shown_last_path("./2010-09-10\t13.40.jpg", quoted), "./2010-09-10\t13.40.jpg");
+  EXPECT_EQ(shown_last_path("./a\tb\x1b[31m.jpg", quoted), "'./a'$'\\t''b'$'\\x1b''[31m.jpg'");
+  EXPECT_EQ(shown_last_path("./a\rb", quoted), "'./a'$'\\r''b'");
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ outcome outcome_of(const stamp_job& job) {
 int announce(run_state& run, const stamp_job& job) {
   if (run.plan.dry_run || run.plan.quiet) return 0;
   std::string quoted;
-  run.end.line.assign("Setting timestamp:\t").append(shown(job, quoted)).push_back('\n');
+  run.end.line.assign("Setting timestamp:\t").append(shown_last_path(job.path, quoted));
+  run.end.line.push_back('\n');
   return run.output.out(run.end.line);
 }
 
