@@ -222,9 +222,9 @@ TEST(JournalFaults, UndoTrustsNoPathItReads) {
 
 TEST(JournalFaults, UndoRefusesWhatIsNoJournal) {
   scratch dir;
-  write_file(dir.at("empty"), "");
   std::filesystem::create_directory(dir.at("folder"));
-  std::vector<std::string> not_journals = {"empty", "folder"};
+  // (An empty file is a journal with no run yet, as --journal takes it.)
+  std::vector<std::string> not_journals = {"folder"};
   if (!testing_windows_build()) not_journals.insert(not_journals.end(), {"/dev/null", "/dev/zero"});
   for (const std::string& what : not_journals) {
     run_setup quick;

@@ -41,6 +41,5 @@ std::string check_journal(const journal_reader& reader, const std::string& path,
   }
   journal.whole = offset;
   if (error != 0) return "cannot read the journal " + in_quotes(path) + ": " + std::strerror(error);
-  if (number == 1) return from + "it is empty, not a velmora journal";
   return {};
 }

@@ -102,6 +102,12 @@ int undo_checked(const undo_request& request, const system_calls& system, const 
                     " is torn (its run stopped while writing it, before it stamped its file); "
                     "it is passed over");
   }
+  if (journal.runs.empty()) {
+    // As a run leaves it when it is stopped before its first record: it
+    // stamped nothing.
+    say(output, "there is nothing to undo: " + in_quotes(path) + " holds no run yet");
+    return 0;
+  }
   const std::vector<std::size_t> chosen = runs_to_undo(journal, request.newest_only);
   if (chosen.empty()) {
     say(output, "nothing is left to undo: every run of " + in_quotes(path) + " is undone");

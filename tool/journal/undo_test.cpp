@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "journal/journal.hpp"
+#include "journal/journal_text.hpp"
 #include "system/memory_system.hpp"
 
 namespace {
@@ -63,6 +64,18 @@ TEST(Undo, AJournalARunIsWritingToIsLeftAlone) {
 
 // The default journal's undo: the newest run not undone yet, then the one
 // before; a list of the runs, and what each undo marked.
+// A run stopped before its first record leaves the journal empty, or with
+// its first line alone: it stamped nothing, and its undo has nothing to do.
+TEST(Undo, AJournalWithNoRunYetHasNothingToUndo) {
+  for (const std::string& data : {std::string(), std::string(journal_magic) + "\n"}) {
+    memory_system fs;
+    add_file(fs, "/j", old_time, data);
+    std::string err;
+    EXPECT_EQ(undo(fs, err), 0);
+    EXPECT_EQ(err, "velmora: there is nothing to undo: '/j' holds no run yet\n");
+  }
+}
+
 TEST(Undo, TheNewestRunFirstThenTheOneBefore) {
   memory_system fs;
   const system_calls system = calls_of(fs);
