@@ -73,8 +73,11 @@ stamp_decision decide_time(std::optional<std::string_view> date_text, const time
   }
   if (reading.fault != date_fault::none) {
     // After a cut, say what was read, so that the right cut is easy to find.
-    return refuse(refusal::no_date, std::string(describe(reading.fault)),
-                  options.show_read ? date_text : std::nullopt);
+    stamp_decision refused = refuse(refusal::no_date, std::string(describe(reading.fault)),
+                                    options.show_read ? date_text : std::nullopt);
+    refused.auto_reads = !options.auto_date && options.pattern.empty() &&
+                         find_date_time(*date_text).fault == date_fault::none;
+    return refused;
   }
   const zone_basis basis = basis_of(reading, options);
   const std::optional<tick_time> named = named_time(reading, basis, options, local_offset);

@@ -33,6 +33,7 @@ struct stamp_decision {
   std::string why;                  // for a refusal: what is wrong, in a phrase
   std::optional<std::string> read;  // what a cut left, to show in the message
   zone_basis basis = zone_basis::utc_by_default;
+  bool auto_reads = false;  // no date in the base form, but --auto reads one
 };
 
 // How a basis is said: "UTC, as no zone was named", "local time", ...

@@ -40,6 +40,7 @@ void conclude(run_state& run, const stamp_job& job) {
       return;
     case outcome::no_date:
       ++end.tally.no_date;
+      if (job.answer.decision.auto_reads) ++end.auto_reads;
       break;
     case outcome::not_set:
       ++end.tally.not_set;

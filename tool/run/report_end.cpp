@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "cli/commands.hpp"
 
 void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
   const run_plan& plan = run.plan;
@@ -18,6 +21,13 @@ void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
     say(run.output,
         "the names were read as UTC, though this computer's zone is not UTC; --local reads "
         "them as local time, --tz ZONE in another zone, and --utc says UTC is meant");
+  }
+  if (end.auto_reads > 0) {
+    std::vector<std::string> words = {"--auto", "--dry-run"};
+    if (plan.recursive) words.insert(words.begin(), "--recursive");
+    for (const std::string& word : plan.selection.words) words.push_back(word);
+    say(run.output, "--auto reads a date and time in " + std::to_string(end.auto_reads) + " of these names (in the shapes phones and apps write, such as IMG_20100910_134012.jpg); " +
+                        command_line(words) + " shows the times it would set");
   }
   // The last line sums the run up; a person at a terminal hears how long it
   // took too (a log, where runs are compared, does not).

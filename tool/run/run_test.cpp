@@ -37,6 +37,23 @@ TEST(Run, SaysExactlyWhatItDoesAndDoesIt) {
   EXPECT_EQ(file_at(fs, "notes.txt")->mtime, utc(2013, 5, 5, 6, 5));  // through the link
 }
 
+// A phone's folder run in the base form: once, at the end, how many names
+// --auto would read, and how to see it.
+TEST(Run, SaysOnceHowManyNamesAutoWouldRead) {
+  memory_system fs;
+  add_file(fs, "IMG_20100910_134012.jpg", made_at);
+  add_file(fs, "PXL_20230101_123456789.jpg", made_at);
+  add_file(fs, "DSC_0001.jpg", made_at);
+  const std::string hint =
+      "velmora: --auto reads a date and time in 2 of these names (in the shapes phones and apps "
+      "write, such as IMG_20100910_134012.jpg); 'velmora --auto --dry-run jpg' shows the times it "
+      "would set\n";
+  EXPECT_NE(run_in(fs, {"jpg"}).err.find(hint), std::string::npos);
+  EXPECT_EQ(run_in(fs, {"--auto", "jpg"}).err.find("--auto reads a"), std::string::npos);
+  EXPECT_EQ(run_in(fs, {"--format", "%Y%m%d_%H%M", "jpg"}).err.find("--auto reads a"),
+            std::string::npos);
+}
+
 TEST(Run, ADryRunSaysWhatItWouldSetAndSetsNothing) {
   memory_system fs;
   add_photos(fs);
