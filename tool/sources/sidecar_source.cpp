@@ -2,6 +2,7 @@
 
 #include "names/quoting.hpp"
 #include "takeout/sidecar_decision.hpp"
+#include "takeout/sidecar_titles.hpp"
 
 namespace {
 

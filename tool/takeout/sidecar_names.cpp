@@ -1,42 +1,16 @@
 #include "takeout/sidecar_names.hpp"
 
-#include <algorithm>
-
 #include "names/scan.hpp"
+#include "takeout/edit_marks.hpp"
+#include "takeout/name_length.hpp"
 
 namespace {
 
-// Takeout cuts a sidecar's name before ".json" to this many characters.
-constexpr std::size_t name_limit = 46;
-// Media names Takeout cut short are at least this long.
-constexpr std::size_t cut_media_name = 40;
-
 constexpr std::string_view newer_form = ".supplemental-metadata";
-
-// The suffixes of edited copies, in the languages Google writes them.
-constexpr std::string_view edit_marks[] = {"-edited",  "-bearbeitet", "-modifié",
-                                           "-editado", "-modificato", "-bewerkt"};
 
 // The stills a motion photo's video may belong to.
 constexpr std::string_view still_extensions[] = {".jpg",  ".JPG",  ".jpeg",
                                                  ".JPEG", ".heic", ".HEIC"};
-
-bool starts_character(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a UTF-8 continuation
-}
-
-// The first limit characters of text, never splitting a UTF-8 sequence.
-std::string_view clip(std::string_view text, std::size_t limit) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (starts_character(text[i]) && characters++ == limit) return text.substr(0, i);
-  }
-  return text;
-}
-
-std::size_t characters_in(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), starts_character));
-}
 
 struct candidate_list {
   std::vector<sidecar_candidate>& out;
@@ -57,8 +31,8 @@ struct candidate_list {
   // duplicate's number (or none) before ".json".
   void add_forms(std::string_view title, std::string_view number, std::string& scratch) {
     scratch.assign(title).append(newer_form);
-    add(clip(scratch, name_limit), number, title);
-    add(clip(title, name_limit), number, title);
+    add(clip(scratch, sidecar_name_limit), number, title);
+    add(clip(title, sidecar_name_limit), number, title);
   }
 };
 
@@ -83,14 +57,9 @@ std::size_t sidecar_candidates(std::string_view media_name, std::vector<sidecar_
   if (dot == std::string_view::npos || dot == 0) dot = media_name.size();
   const std::string_view extension = media_name.substr(dot);
   std::string_view stem = media_name.substr(0, dot);
-  bool edited = false;
-  for (const std::string_view mark : edit_marks) {
-    if (stem.size() > mark.size() && stem.ends_with(mark)) {
-      stem.remove_suffix(mark.size());
-      edited = true;
-      break;
-    }
-  }
+  const std::size_t mark = edit_mark_length(stem);
+  const bool edited = mark > 0;
+  stem.remove_suffix(mark);
   std::string_view number;
   if (std::size_t open = 0; ends_with_number(stem, open)) {
     number = stem.substr(open);
@@ -113,18 +82,4 @@ std::size_t sidecar_candidates(std::string_view media_name, std::vector<sidecar_
   // suffix was its own.
   if (edited || !number.empty() || motion_only) list.add_forms(media_name, {}, scratch);
   return list.count;
-}
-
-bool title_names(std::string_view title, std::string_view expected) {
-  if (title == expected) return true;
-  const std::size_t dot = expected.rfind('.');
-  if (dot == std::string_view::npos || characters_in(expected) < cut_media_name) return false;
-  const std::string_view extension = expected.substr(dot);
-  const std::string_view stem = expected.substr(0, dot);
-  return title.size() > expected.size() && title.starts_with(stem) && title.ends_with(extension);
-}
-
-bool is_takeout_json(std::string_view extension) {
-  return extension.size() == 4 && std::equal(extension.begin(), extension.end(), "json",
-                                             [](char a, char b) { return (a | 0x20) == b; });
 }

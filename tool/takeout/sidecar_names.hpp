@@ -21,11 +21,3 @@ struct sidecar_candidate {
 //   IMG_1-edited.jpg   the original's (also -bearbeitet, -modifié, ...)
 //   PXL_1.MP, VID.MP4  the still's of the same stem (.jpg, .heic ...)
 std::size_t sidecar_candidates(std::string_view media_name, std::vector<sidecar_candidate>& out);
-
-// Whether a sidecar's title names the media file it was found for: the
-// same name, or, for a name Takeout cut short, one that begins with it.
-bool title_names(std::string_view title, std::string_view expected);
-
-// Whether a file of this extension ("json", any case) is Takeout's own:
-// a sidecar, or an album's metadata.json. Never a photo.
-bool is_takeout_json(std::string_view extension);

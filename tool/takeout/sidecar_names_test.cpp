@@ -1,4 +1,5 @@
 #include "takeout/sidecar_names.hpp"
+#include "takeout/sidecar_titles.hpp"
 
 #include <gtest/gtest.h>
 
