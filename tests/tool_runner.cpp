@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -64,11 +65,9 @@ std::string state_of(bool nobody) {
   return (base / (std::to_string(getpid()) + (nobody ? "-state-nobody" : "-state"))).string();
 }
 
-std::string make_state(bool nobody) {
-  const std::string folder = state_of(nobody);
+void make_state(const std::string& folder, bool nobody) {
   std::filesystem::create_directories(folder);
   if (nobody && geteuid() == 0 && chown(folder.c_str(), 65534, 65534) != 0) fail(folder.c_str());
-  return folder;
 }
 
 // In the child: set up and exec; never returns.
@@ -243,9 +242,28 @@ run_setup unprivileged() {
   return setup;
 }
 
+// A state folder of each test's own, kept across its runs: the tests of
+// one process (all of them, under wine) never share a default journal.
+// Wine sets LOCALAPPDATA from its prefix, whatever the environment says:
+// there the prefix's folder is emptied of velmora's state as a test begins.
 std::string state_home(bool as_nobody) {
-  static const std::string root = make_state(false);
-  static const std::string nobody = make_state(true);
+  if (testing_windows_build()) {
+    static std::string emptied_for;
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name;
+    if (test != nullptr) name.append(test->test_suite_name()).append(".").append(test->name());
+    const char* prefix = std::getenv("WINEPREFIX");
+    const passwd* user = getpwuid(getuid());
+    std::string local(prefix == nullptr ? "" : prefix);
+    local.append("/drive_c/users/").append(user == nullptr ? "root" : user->pw_name);
+    local.append("/AppData/Local");
+    if (name != emptied_for) {
+      std::error_code ignored;
+      std::filesystem::remove_all(local + "/velmora", ignored);
+      emptied_for = name;
+    }
+    return local;
+  }
   static const bool removed_at_exit = [] {
     std::atexit([] {
       std::error_code ignored;
@@ -255,7 +273,13 @@ std::string state_home(bool as_nobody) {
     return true;
   }();
   static_cast<void>(removed_at_exit);
-  return as_nobody ? nobody : root;
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string folder = state_of(as_nobody);
+  make_state(folder, as_nobody);
+  folder.append("/").append(test == nullptr ? "outside" : test->test_suite_name());
+  folder.append(".").append(test == nullptr ? "tests" : test->name());
+  make_state(folder, as_nobody);
+  return folder;
 }
 
 std::string tool_under_test() {
