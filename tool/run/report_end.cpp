@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.hpp"
+#include "names/quoting.hpp"
 
 void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
   const run_plan& plan = run.plan;
@@ -21,6 +22,11 @@ void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
     say(run.output,
         "the names were read as UTC, though this computer's zone is not UTC; --local reads "
         "them as local time, --tz ZONE in another zone, and --utc says UTC is meant");
+  }
+  if (!run.walk.export_subfolder.empty()) {
+    say(run.output, "a Takeout export keeps its photos in subfolders, such as " +
+                        in_quotes(run.walk.export_subfolder) + ", which only " +
+                        command_line({"--takeout", "--recursive"}) + " walks into");
   }
   if (end.auto_reads > 0) {
     std::vector<std::string> words = {"--auto", "--dry-run"};

@@ -25,6 +25,9 @@
 struct walk_part {
   std::string path = "./";  // the folder being walked, "./" first, then the entry's name
   selection_clues clues;    // gathered while nothing is selected
+  // A subfolder of a Takeout export's top folders ("Google Photos",
+  // "Photos from 2019"), met by a --takeout run that does not walk into it.
+  std::string export_subfolder;
 };
 
 struct hand_out_part {

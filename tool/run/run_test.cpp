@@ -54,6 +54,18 @@ TEST(Run, SaysOnceHowManyNamesAutoWouldRead) {
             std::string::npos);
 }
 
+// Run in an export's top folder, --takeout says where the photos are.
+TEST(Run, TakeoutsTopFolderShowsTheWayIntoItsSubfolders) {
+  memory_system fs;
+  add_file(fs, "Photos from 2019/IMG_1.jpg", made_at);
+  const std::string hint =
+      "velmora: a Takeout export keeps its photos in subfolders, such as 'Photos from 2019', "
+      "which only 'velmora --takeout --recursive' walks into\n";
+  EXPECT_NE(run_in(fs, {"--takeout"}).err.find(hint), std::string::npos);
+  EXPECT_EQ(run_in(fs, {"--takeout", "--recursive"}).err.find("subfolders"), std::string::npos);
+  EXPECT_EQ(run_in(fs, {}).err.find("subfolders"), std::string::npos);
+}
+
 TEST(Run, ADryRunSaysWhatItWouldSetAndSetsNothing) {
   memory_system fs;
   add_photos(fs);

@@ -47,6 +47,15 @@ void note_folder(run_state& run, std::string_view name) {
   }
 }
 
+// Where a Takeout export keeps its photos: in the subfolders of the top
+// folders, Takeout/ and Google Photos/.
+void note_export_folder(run_state& run, std::string_view name) {
+  if (!run.walk.export_subfolder.empty() || run.plan.chain.size() < 2) return;
+  if (name == "Google Photos" || name == "Google Fotos" || name.starts_with("Photos from ")) {
+    run.walk.export_subfolder = name;
+  }
+}
+
 void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry) {
   finish_folder(run);  // the files listed before the folder come first
   if (run.end.stopped) return;
@@ -78,6 +87,7 @@ void walk(run_state& run, folder_handle* folder) {
     const std::size_t folder_length = path.size();
     path.append(name);
     if (entry->kind == kind_directory && run.end.tally.selected == 0) note_folder(run, name);
+    if (entry->kind == kind_directory && !run.plan.recursive) note_export_folder(run, name);
     if (run.plan.recursive && entry->kind == kind_directory) {
       walk_into(run, folder, *entry);
     } else {
