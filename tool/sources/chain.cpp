@@ -23,11 +23,13 @@ const time_source* ask_sources(const time_chain& chain, const source_file& file,
   std::string before;  // where no time was found: "no sidecar, and "
   for (std::size_t i = 0;; ++i) {
     answer.where.clear();
+    answer.decision.why.clear();
     const says what = chain[i]->ask(file, context, space, answer);
     if (what != says::nothing || i + 1 == chain.size()) {
       if (answer.decision.refused == refusal::no_date) answer.decision.why.insert(0, before);
       return chain[i];
     }
-    before.append(chain[i]->nothing).append(", and ");
+    const std::string& why = answer.decision.why;
+    before.append(why.empty() ? chain[i]->nothing : std::string_view(why)).append(", and ");
   }
 }

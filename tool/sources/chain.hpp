@@ -50,7 +50,9 @@ struct source_answer {
 
 struct time_source {
   std::string_view name;     // "name", "sidecar": for --dry-run's last field
-  std::string_view nothing;  // what no time here says before the next source's refusal
+  // What no time here says before the next source's refusal, unless the
+  // source's answer says it (a sidecar that gives no date).
+  std::string_view nothing;
   // Fills answer (its decision for nothing and fault too: the refusal).
   says (*ask)(const source_file& file, const source_context& context, fetch_space& space,
               source_answer& answer);

@@ -72,6 +72,61 @@ TEST(Chain, ASidecarThatCannotBeUsedIsAFaultNeverAGuess) {
             "cannot read its sidecar './IMG_2.jpg.supplemental-metadata.json': Permission denied");
 }
 
+std::string sidecar_of(const std::string& title, const std::string& timestamp) {
+  return R"({"title":")" + title + R"(","photoTakenTime":{"timestamp":")" + timestamp + R"("}})";
+}
+
+// "0" is Takeout's word for no date: the name is read, never 1970.
+TEST(Chain, ASidecarWithNoDateSendsTheFileToItsName) {
+  memory_system fs;
+  add_file(fs, "2010-09-10 13.40.jpg", {});
+  add_file(fs, "2010-09-10 13.40.jpg.json", {}, sidecar_of("2010-09-10 13.40.jpg", "0"));
+  const chain_answer named = ask(fs, "2010-09-10 13.40.jpg");
+  ASSERT_TRUE(named.decision.time);
+  EXPECT_EQ(format_utc(*named.decision.time), "2010-09-10 13:40:00 UTC");
+  EXPECT_EQ(named.source->name, "name");
+  add_file(fs, "DSC_1.jpg", {});
+  add_file(fs, "DSC_1.jpg.json", {}, sidecar_of("DSC_1.jpg", "0"));
+  const chain_answer alone = ask(fs, "DSC_1.jpg");
+  EXPECT_FALSE(alone.decision.time);
+  EXPECT_EQ(alone.decision.why,
+            "its sidecar './DSC_1.jpg.json' gives no date (its taken time is 0, Takeout's word "
+            "for none), and no date in the form 'year-month-day hour.minute'");
+}
+
+// A video with no sidecar of its own takes its stills', which must agree.
+TEST(Chain, AVideosStillsThatDisagreeLeaveItAlone) {
+  memory_system fs;
+  add_file(fs, "IMG_0170.MP4", {});
+  add_file(fs, "IMG_0170.JPG.json", {}, sidecar_of("IMG_0170.JPG", "1258375918"));
+  add_file(fs, "IMG_0170.HEIC.json", {}, sidecar_of("IMG_0170.HEIC", "1258375918"));
+  const chain_answer agree = ask(fs, "IMG_0170.MP4");
+  ASSERT_TRUE(agree.decision.time);
+  EXPECT_EQ(agree.where, "./IMG_0170.JPG.json");
+  add_file(fs, "IMG_0170.HEIC.json", {}, sidecar_of("IMG_0170.HEIC", "1258379999"));
+  const chain_answer disagree = ask(fs, "IMG_0170.MP4");
+  EXPECT_FALSE(disagree.decision.time);
+  EXPECT_EQ(disagree.decision.why,
+            "the sidecars of its stills disagree: './IMG_0170.JPG.json' gives 2009-11-16 "
+            "12:51:58 UTC, './IMG_0170.HEIC.json' gives 2009-11-16 13:59:59 UTC");
+  // Its own sidecar decides alone.
+  add_file(fs, "IMG_0170.MP4.json", {}, sidecar_of("IMG_0170.MP4", "1258375918"));
+  EXPECT_EQ(ask(fs, "IMG_0170.MP4").where, "./IMG_0170.MP4.json");
+}
+
+// Unpacked on macOS, names are decomposed; Takeout's titles are not.
+TEST(Chain, NamesInEitherUnicodeFormFindTheirSidecar) {
+  memory_system fs;
+  const std::string decomposed_name = "Ha\u0308user.jpg";
+  add_file(fs, decomposed_name, {});
+  add_file(fs, decomposed_name + ".json", {}, sidecar_of("H\u00e4user.jpg", "1258375918"));
+  EXPECT_TRUE(ask(fs, decomposed_name).decision.time);
+  const std::string composed_name = "Gr\u00fcn.jpg";
+  add_file(fs, composed_name, {});
+  add_file(fs, "Gru\u0308n.jpg.json", {}, sidecar_of("Gru\u0308n.jpg", "1258375918"));
+  EXPECT_TRUE(ask(fs, composed_name).decision.time);
+}
+
 TEST(Chain, ASourcesOwnFilesAreNeverSelected) {
   EXPECT_TRUE(owned_by_sources(chain_for(true), "json"));
   EXPECT_TRUE(owned_by_sources(chain_for(true), "JSON"));

@@ -24,6 +24,8 @@ std::string_view describe(sidecar_fault fault) {
       return "gives its taken time or its title twice";
     case sidecar_fault::bad_title:
       return "has a title that is not a string";
+    case sidecar_fault::no_date:
+      return "gives no date (its taken time is 0, Takeout's word for none)";
   }
   return "";
 }

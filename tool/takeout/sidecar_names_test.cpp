@@ -23,9 +23,12 @@ TEST(SidecarNames, EveryQuirkOfTakeoutsNaming) {
       {"IMG_3397.JPG", {"IMG_3397.JPG.supplemental-metadata.json", "IMG_3397.JPG.json"}},
       // Cut to 46 characters before ".json": the newer form's suffix...
       {"PXL_20230101_123456789.jpg",
-       {"PXL_20230101_123456789.jpg.supplemental-metada.json", "PXL_20230101_123456789.jpg.json"}},
+       {"PXL_20230101_123456789.jpg.supplemental-metada.json",
+        "PXL_20230101_123456789.jpg.supplemental-metadata.json",  // newer exports: uncut too
+        "PXL_20230101_123456789.jpg.json"}},
       {"Screenshot_20230101-123456_Chrome.jpg",
        {"Screenshot_20230101-123456_Chrome.jpg.suppleme.json",
+        "Screenshot_20230101-123456_Chrome.jpg.supplemental-metadata.json",
         "Screenshot_20230101-123456_Chrome.jpg.json"}},
       // ... and then the name itself: both forms become one.
       {"a_very_long_original_file_name_from_a_camera_app.jpg",
@@ -47,7 +50,8 @@ TEST(SidecarNames, EveryQuirkOfTakeoutsNaming) {
        {"IMG_1234.jpg.supplemental-metadata(2).json", "IMG_1234.jpg(2).json"}},
       // A motion photo's .MP has only the still's; an .MP4 may have its own.
       {"PXL_20230101_123456789.MP",
-       {"PXL_20230101_123456789.jpg.supplemental-metada.json", "PXL_20230101_123456789.jpg.json",
+       {"PXL_20230101_123456789.jpg.supplemental-metada.json",
+        "PXL_20230101_123456789.jpg.supplemental-metadata.json", "PXL_20230101_123456789.jpg.json",
         "PXL_20230101_123456789.JPG.supplemental-metada.json"}},
       {"VID_1.MP4",
        {"VID_1.MP4.supplemental-metadata.json", "VID_1.MP4.json",
@@ -73,17 +77,33 @@ TEST(SidecarNames, EachCandidateKnowsTheUploadItDescribes) {
   EXPECT_EQ(out[0].title, "PXL_1.jpg");
   EXPECT_EQ(out[count - 1].title, "PXL_1.MP");  // its own, last
   // Reused places: a shorter list after a longer one holds no stale names.
-  EXPECT_EQ(sidecar_candidates("a.jpg", out), 2u);
+  EXPECT_EQ(sidecar_candidates("a.jpg", out), 4u);
   EXPECT_EQ(out[1].name, "a.jpg.json");
+  EXPECT_EQ(out[3].name, "a.json");
+}
+
+bool names(std::string_view title, std::string_view upload, std::size_t stem_length = 0) {
+  return title_names(title, {"", std::string(upload), stem_length, 0});
 }
 
 TEST(SidecarNames, ATitleNamesItsOwnFileOrTheLongNameTakeoutCut) {
-  EXPECT_TRUE(title_names("IMG_1.jpg", "IMG_1.jpg"));
-  EXPECT_FALSE(title_names("IMG_2.jpg", "IMG_1.jpg"));
-  EXPECT_FALSE(title_names("IMG_1.jpg.jpg", "IMG_1.jpg"));  // short names are never cut
+  EXPECT_TRUE(names("IMG_1.jpg", "IMG_1.jpg"));
+  EXPECT_FALSE(names("IMG_2.jpg", "IMG_1.jpg"));
+  EXPECT_FALSE(names("IMG_1.jpg.jpg", "IMG_1.jpg"));  // short names are never cut
   const std::string cut = "a_very_long_original_file_name_from_a_camer.jpg";
-  EXPECT_TRUE(title_names("a_very_long_original_file_name_from_a_camera_app.jpg", cut));
-  EXPECT_FALSE(title_names("a_very_long_original_file_name_from_a_camera_app.png", cut));
+  EXPECT_TRUE(names("a_very_long_original_file_name_from_a_camera_app.jpg", cut));
+  EXPECT_FALSE(names("a_very_long_original_file_name_from_a_camera_app.png", cut));
+  // Characters no file name holds, written as '_'; the title itself elsewhere.
+  EXPECT_TRUE(names("27/06/12 - 1", "27_06_12 - 1.mov", 12));
+  EXPECT_TRUE(names("a:b?.jpg", "a_b_.jpg"));
+  EXPECT_FALSE(names("a_b.jpg", "a:b.jpg"));
+  EXPECT_FALSE(names("a.b.jpg", "a_b.jpg"));
+  // After the stem alone, the upload may have had no extension.
+  EXPECT_TRUE(names("2013-08-22", "2013-08-22.png", 10));
+  EXPECT_FALSE(names("2013-08-22", "2013-08-22.png"));
+  // Unicode's forms: a decomposed title names the composed name.
+  EXPECT_TRUE(names("Ha\u0308user.jpg", "H\u00e4user.jpg"));
+  EXPECT_FALSE(names("Hauser.jpg", "H\u00e4user.jpg"));
 }
 
 TEST(SidecarNames, OnlyJsonFilesAreTakeoutsOwn) {

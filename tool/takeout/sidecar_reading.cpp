@@ -133,5 +133,8 @@ sidecar_reading read_sidecar(std::string_view text) {
   if (reader.reading.fault == sidecar_fault::none && !reader.has_taken) {
     reader.reading.fault = sidecar_fault::no_taken_time;
   }
+  if (reader.reading.fault == sidecar_fault::none && reader.reading.taken == 0) {
+    reader.reading.fault = sidecar_fault::no_date;
+  }
   return std::move(reader.reading);
 }

@@ -17,6 +17,7 @@ enum class sidecar_fault {
   bad_taken_time,  // a timestamp that is not a whole number of seconds
   twice,           // the taken time or the title given twice
   bad_title,       // a title that is not a string
+  no_date,         // a timestamp of 0: Takeout's word for no date
 };
 
 struct sidecar_reading {

@@ -53,6 +53,9 @@ TEST(SidecarReading, AnythingElseIsAFaultNeverAGuess) {
        sidecar_fault::twice},
       {R"({"title":"a","photoTakenTime":{"timestamp":"1"},"title":"b"})", sidecar_fault::twice},
       {R"({"title":7,"photoTakenTime":{"timestamp":"1"}})", sidecar_fault::bad_title},
+      // Takeout's word for no date: never 1970.
+      {R"({"title":"a.jpg","photoTakenTime":{"timestamp":"0"}})", sidecar_fault::no_date},
+      {R"({"photoTakenTime":{"timestamp":0}})", sidecar_fault::no_date},
   };
   for (const auto& row : rows) EXPECT_EQ(read_sidecar(row.text).fault, row.fault) << row.text;
 }
