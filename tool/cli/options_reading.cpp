@@ -99,11 +99,14 @@ wrote beside it: \fBphotoTakenTime.timestamp\fR, the moment the photo was
 taken, in whole seconds.
 The sidecar is found by the names Takeout gives it: \fINAME\fB.json\fR and
 \fINAME\fB.supplemental\-metadata.json\fR, cut to 46 characters before
-\fB.json\fR; a duplicate's number before \fB.json\fR; an edited copy
-(\fB\-edited\fR, \fB\-bearbeitet\fR, \fB\-modifié\fR, \fB\-editado\fR,
-\fB\-modificato\fR, \fB\-bewerkt\fR) and a motion photo's video take the
-original's.
-A sidecar whose title names another file is not used.
+\fB.json\fR (and the newer form uncut); after the stem alone; a
+duplicate's number before \fB.json\fR; an edited copy (\fB\-edited\fR and
+its forms in the languages Google writes) and a motion photo's video
+take the original's; a video without its own takes its stills', which
+must agree.
+Names and titles are compared in Unicode's composed form.
+A sidecar whose title names another file is not used; one whose taken
+time is 0 gives no date, and the name is read.
 The time is one instant: \fB\-\-local\fR and \fB\-\-tz\fR do not move it, an
 hour shift does.
 A file without a sidecar is read by its name as the other options say;
