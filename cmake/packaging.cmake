@@ -15,12 +15,16 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME velmora-${PROJECT_VERSION}-windows)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-  # The README as Windows' editors read it.
-  file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
-  string(REPLACE "\r\n" "\n" readme "${readme}")
-  string(REPLACE "\n" "\r\n" readme "${readme}")
-  file(WRITE ${CMAKE_BINARY_DIR}/README.txt "${readme}")
-  install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
+  # A short README of Windows' own, its options table taken from the
+  # README's (which a test holds to the tool), and the licence and the
+  # notices of what is linked in: all as Windows' editors read them.
+  include(cmake/windows_readme.cmake)
+  velmora_windows_readme(${CMAKE_BINARY_DIR}/README.txt)
+  velmora_crlf_copy(${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt)
+  velmora_crlf_copy(${PROJECT_SOURCE_DIR}/packaging/NOTICES-windows.txt
+                    ${CMAKE_BINARY_DIR}/NOTICES.txt)
+  install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt
+                ${CMAKE_BINARY_DIR}/NOTICES.txt DESTINATION .)
   set(VELMORA_WIN32_EXE "" CACHE FILEPATH "The 32-bit build's Velmora.exe, for the package")
   if(VELMORA_WIN32_EXE)
     install(FILES ${VELMORA_WIN32_EXE} DESTINATION 32-bit)
@@ -30,6 +34,20 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libutf8proc2 (>= 2.5)")
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmora developers <velmora@example.org>")
+  set(CPACK_PACKAGE_DESCRIPTION
+      "Photos and recordings whose times were lost in a copy, a download or a
+cloud sync get back the time their names give ('2010-09-10 13.40.jpg'),
+so that every viewer sorts them by when they were taken. It reads the
+name shapes of phones and apps, Google Takeout's sidecars, and keeps a
+journal by which any run is undone.")
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # Debian keeps a package's changelog compressed, as gzip -9n makes it.
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
+  add_custom_target(velmora_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 include(CPack)
