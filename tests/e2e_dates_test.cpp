@@ -116,7 +116,7 @@ TEST(Dates, TheZoneOfEveryShapeAndTheWordOnUtc) {
       << r.err;
   EXPECT_EQ(mtime_of(dir.at("IMG_20100910_134012.jpg")), utc_ns(2010, 9, 10, 13, 40, 12));
   r = run_tool(dir.path, {"--auto", "--utc"}, berlin);
-  EXPECT_EQ(r.err, lines({"velmora: 2 files stamped"}));
+  EXPECT_EQ(r.err, lines({"velmora: 2 files stamped (names read as UTC)"}));
   r = run_tool(dir.path, {"--auto", "--tz", "+05:30"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(mtime_of(dir.at("IMG_20100910_134012.jpg")), utc_ns(2010, 9, 10, 8, 10, 12));

@@ -37,7 +37,7 @@ TEST(Files, OwnersFileIsStampedWhateverItsMode) {
   const folder_state before = snapshot(dir.path);
   const tool_result r = run_tool(dir.path, {}, unprivileged());
   EXPECT_EQ(r.out, lines({announce(photo)}));
-  EXPECT_EQ(r.err, lines({"velmora: 1 file stamped"}));
+  EXPECT_EQ(r.err, lines({utc_note, "velmora: 1 file stamped (names read as UTC)"}));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(mtime_of(dir.at(photo)), photo_time);
   expect_only_stamped(before, snapshot(dir.path), {photo});
@@ -53,9 +53,10 @@ TEST(FilesAsRoot, SomeoneElsesFileIsReportedAndTheRestStamped) {
   give_to_nobody(dir.at(other));
   const folder_state before = snapshot(dir.path);
   const tool_result r = run_tool(dir.path, {"jpg"}, unprivileged());
-  EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo + "': Operation not permitted\n" +
-                       "velmora: 1 file stamped; 1 of 2 selected files were left alone (1 not "
-                       "set)\n");
+  EXPECT_EQ(r.err, utc_note + "\nvelmora: cannot set the time of './" + photo +
+                       "': Operation not permitted\n" +
+                       "velmora: 1 file stamped (names read as UTC); 1 of 2 selected files were "
+                       "left alone (1 not set)\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce(photo), announce(other)}));
   EXPECT_EQ(mtime_of(dir.at(other)), utc_ns(2011, 1, 1, 0, 0));
@@ -80,10 +81,12 @@ TEST(Files, LinksLeadToFilesNeverToFolders) {
                                                            announce("2010-09-10 13.40.link")}));
   EXPECT_EQ(sorted_lines(r.err),
             (std::vector<std::string>{
-                "velmora: 1 file stamped; 2 of 3 selected files were left alone (2 not set)",
+                "velmora: 1 file stamped (names read as UTC); 2 of 3 selected files were left "
+                "alone (2 not set)",
                 "velmora: cannot set the time of './2010-09-10 13.40.dangling': No such file or "
                 "directory",
-                "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a folder"}));
+                "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a folder",
+                utc_note}));
   // The link's target is stamped; the link itself keeps its own time.
   EXPECT_EQ(mtime_of(dir.at("target")), photo_time);
   expect_only_stamped(before, snapshot(dir.path), {"target"});
@@ -104,7 +107,7 @@ TEST(Files, FifosAndDevicesNeverMakeTheRunWait) {
   const tool_result r = run_tool(dir.path, {}, setup);
   EXPECT_FALSE(r.timed_out);
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, lines({"velmora: " + std::to_string(stamped.size()) + " files stamped"}));
+  EXPECT_EQ(r.err, lines({utc_note, "velmora: " + std::to_string(stamped.size()) + " files stamped (names read as UTC)"}));
   EXPECT_EQ(static_cast<std::size_t>(count_lines(r.out)), stamped.size());
   for (const std::string& name : stamped) EXPECT_EQ(mtime_of(dir.at(name)), photo_time) << name;
   expect_only_stamped(before, snapshot(dir.path), stamped);
@@ -134,8 +137,9 @@ TEST(Files, OddNames) {
   EXPECT_EQ(sorted_lines(r.out), sorted_lines(lines(shown)));
   EXPECT_EQ(count_lines(r.out), 5);
   EXPECT_EQ(r.err,
-            "velmora: cannot read a date from './2010-02-30 13.40'$'\\n''.jpg': that day does not "
-            "exist in that month\nvelmora: 4 files stamped; 1 of 5 selected files were left "
+            utc_note +
+            "\nvelmora: cannot read a date from './2010-02-30 13.40'$'\\n''.jpg': that day does not "
+            "exist in that month\nvelmora: 4 files stamped (names read as UTC); 1 of 5 selected files were left "
             "alone (1 no date)\n");
   EXPECT_EQ(r.status, 1);
   for (const std::string& name : {not_utf8, tab, newline, longest}) {
@@ -151,10 +155,10 @@ TEST(Files, FileRemovedBetweenListingAndStamping) {
   make_file(dir.at(other));
   const tool_result r = run_tool(dir.path, {}, with_fault_seam({"VELMORA_VANISH=" + photo}));
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce(photo), announce(other)}));
-  EXPECT_EQ(r.err, "velmora: cannot set the time of './" + photo +
+  EXPECT_EQ(r.err, utc_note + "\nvelmora: cannot set the time of './" + photo +
                        "': No such file or directory\n" +
-                       "velmora: 1 file stamped; 1 of 2 selected files were left alone (1 not "
-                       "set)\n");
+                       "velmora: 1 file stamped (names read as UTC); 1 of 2 selected files were "
+                       "left alone (1 not set)\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir.at(photo)));
   EXPECT_EQ(mtime_of(dir.at(other)), utc_ns(2011, 1, 1, 0, 0));
@@ -172,7 +176,7 @@ TEST(Files, BrokenOutputStopsTheRunBeforeStamping) {
     const tool_result r = run_tool(dir.path, {}, setup);
     EXPECT_EQ(r.status, 1) << closed;
     const std::string reason = closed ? "Bad file descriptor" : "No space left on device";
-    EXPECT_EQ(r.err, "velmora: cannot write to standard output: " + reason +
+    EXPECT_EQ(r.err, utc_note + "\nvelmora: cannot write to standard output: " + reason +
                          "\nvelmora: stopped early: 0 files stamped, 1 left alone (1 not "
                          "reached); the rest of the folder was not looked at\n");
     // A file is stamped only after it has been announced.
@@ -195,8 +199,10 @@ TEST(Files, TimesTheFileSystemCannotHoldAreNotSet) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(count_lines(r.out), 3);
   const std::vector<std::string> said = sorted_lines(r.err);
-  ASSERT_EQ(said.size(), 3u) << r.err;
-  EXPECT_EQ(said[0], "velmora: 1 file stamped; 2 of 3 selected files were left alone (2 not set)");
+  ASSERT_EQ(said.size(), 4u) << r.err;
+  EXPECT_EQ(said[0],
+            "velmora: 1 file stamped (names read as UTC); 2 of 3 selected files were left alone "
+            "(2 not set)");
   for (std::size_t i = 1; i < 3; ++i) {
     const std::string& name = unheld[i - 1];
     EXPECT_EQ(said[i].rfind("velmora: cannot set the time of './" + name +

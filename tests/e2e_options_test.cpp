@@ -31,8 +31,8 @@ TEST(Options, DryRunChangesNothing) {
             lines({"velmora: names are read as UTC (--local or --tz ZONE reads them in a zone)",
                    "velmora: cannot read a date from './2010-02-30 13.40.jpg': that day does not "
                    "exist in that month",
-                   "velmora: 1 file would be stamped; 1 of 2 selected files were left alone (1 "
-                   "no date)"}));
+                   "velmora: 1 file would be stamped (names read as UTC); 1 of 2 selected files "
+                   "were left alone (1 no date)"}));
   EXPECT_EQ(r.status, 1);
   for (const char* name :
        {"2010-09-10 13.40.jpg", "2010-02-30 13.40.jpg", "2010-09-10 13.40.txt"}) {
@@ -128,7 +128,8 @@ TEST(Options, RecursiveReportsAFolderItCannotListAndGoesOn) {
   std::filesystem::permissions(dir.at("sealed"), std::filesystem::perms::none);
   const tool_result r = run_tool(dir.path, {"--recursive"}, unprivileged());
   std::filesystem::permissions(dir.at("sealed"), std::filesystem::perms::owner_all);
-  EXPECT_EQ(r.err, "velmora: cannot list './sealed': Permission denied\nvelmora: 1 file stamped\n");
+  EXPECT_EQ(r.err, "velmora: cannot list './sealed': Permission denied\n" + utc_note +
+                       "\nvelmora: 1 file stamped (names read as UTC)\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(mtime_of(dir.at("open/2010-09-10 13.40.jpg")), photo_time);
   EXPECT_EQ(mtime_of(dir.at("sealed/2010-09-10 13.40.jpg")), old_mtime);

@@ -31,7 +31,7 @@ TEST(EndToEnd, TypicalRun) {
   make_file(dir.at("Velmora.exe"));
   const tool_result r = run_tool(dir.path, {"+1", "jpg"});
   EXPECT_EQ(r.out, lines({announce("./2010-09-10 13.40.jpg")}));
-  EXPECT_EQ(r.err, lines({"velmora: 1 file stamped"}));
+  EXPECT_EQ(r.err, lines({utc_note, "velmora: 1 file stamped (names read as UTC)"}));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.jpg")), photo_time + hour_ns);
   // Only the last-modified time changes: not the access time, not the data.
@@ -116,8 +116,9 @@ TEST(EndToEnd, UnreadableDatesLeaveFilesAlone) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(count_lines(r.out), 6);           // every selected file is announced
   // One each, the summary, and that --auto reads '2010-09-10_13.40'.
-  EXPECT_EQ(count_lines(r.err), 7) << r.err;
-  EXPECT_NE(r.err.find("velmora: 1 file stamped; 5 of 6 selected files were left alone (5 no "
+  EXPECT_EQ(count_lines(r.err), 8) << r.err;  // and the zone first
+  EXPECT_NE(r.err.find("velmora: 1 file stamped (names read as UTC); 5 of 6 selected files were "
+                       "left alone (5 no "
                        "date)"),
             std::string::npos)
       << r.err;

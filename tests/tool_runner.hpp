@@ -48,6 +48,10 @@ bool testing_windows_build();
 // The lines the tool prints, with the line ends its platform uses.
 std::string lines(const std::vector<std::string>& each);
 
+// What a run says first where no zone is named.
+inline const std::string utc_note =
+    "velmora: names are read as UTC (--local or --tz ZONE reads them in a zone)";
+
 // The lines of a text without their line ends, sorted: the listing order
 // is the file system's.
 std::vector<std::string> sorted_lines(const std::string& text);

@@ -56,7 +56,12 @@ std::optional<std::string> resolve_plan(const typed_options& o, const plan_facts
   std::string why;
   plan.jobs = jobs_for(o, facts, why);
   plan.notes.clear();
+  // Said before the first file, so that a time that looks right in the
+  // wrong zone is caught before it is set: by a dry run first, by a real
+  // run as it announces its first file, unless --utc said UTC is meant.
   if (o.dry_run) plan.notes.push_back(zone_line(o, rule, facts));
+  if (!o.dry_run && !o.quiet && !o.utc) plan.zone_note = zone_line(o, rule, facts);
+  plan.zone_said = zone_said(o, rule, facts);
   if (o.verbose) {
     plan.notes.push_back("stamping " + std::to_string(plan.jobs) +
                          (plan.jobs == 1 ? " file" : " files") + " at once (" + why + ")");

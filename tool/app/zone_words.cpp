@@ -90,14 +90,21 @@ std::optional<std::string> read_zone(const typed_options& o, time_rule& rule) {
 
 
 std::string zone_line(const typed_options& o, const time_rule& rule, const plan_facts& facts) {
-  if (rule.fixed_offset) return "names are read at UTC" + offset_text(*rule.fixed_offset);
-  if (!o.tz.empty()) return "names are read as local time in " + o.tz;
+  if (!rule.fixed_offset && o.tz.empty() && !o.local) {
+    return o.utc ? "names are read as UTC"
+                 : "names are read as UTC (--local or --tz ZONE reads them in a zone)";
+  }
+  std::string line = zone_said(o, rule, facts);
+  return line.insert(std::string_view("names").size(), " are");
+}
+
+std::string zone_said(const typed_options& o, const time_rule& rule, const plan_facts& facts) {
+  if (rule.fixed_offset) return "names read at UTC" + offset_text(*rule.fixed_offset);
+  if (!o.tz.empty()) return "names read as local time in " + o.tz;
   if (o.local) {
-    return "names are read as local time (" +
+    return "names read as local time (" +
            (facts.tz_variable ? "TZ=" + *facts.tz_variable : std::string("the system's zone")) +
            ")";
   }
-  if (o.utc) return "names are read as UTC";
-  return "names are read as UTC (--local or --tz ZONE reads them in a zone)";
+  return "names read as UTC";
 }
-

@@ -11,5 +11,8 @@
 // its message.
 std::optional<std::string> read_zone(const typed_options& o, time_rule& rule);
 
-// The line a dry run says first: the zone its names are read in.
+// The line a run says first: the zone its names are read in.
 std::string zone_line(const typed_options& o, const time_rule& rule, const plan_facts& facts);
+
+// The same in a few words, for the summary: "names read as UTC".
+std::string zone_said(const typed_options& o, const time_rule& rule, const plan_facts& facts);

@@ -20,10 +20,11 @@ std::string reasons(const run_tally& t) {
 }  // namespace
 
 std::string run_summary(const run_tally& t, std::optional<double> seconds, run_end end,
-                        const std::string& undo) {
+                        const std::string& undo, const std::string& zone) {
   const std::int64_t stamped = t.selected - t.left_alone;
   std::string line = std::to_string(stamped) + (stamped == 1 ? " file " : " files ") +
                      (t.dry_run ? "would be stamped" : "stamped");
+  if (!zone.empty()) line.append(" (").append(zone).append(")");
   if (end != run_end::walked) {
     // Counts of a folder not looked at to its end are no total.
     line.insert(0, end == run_end::interrupted ? "interrupted: " : "stopped early: ");

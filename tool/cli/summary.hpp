@@ -25,6 +25,10 @@ struct run_tally {
 enum class run_end { walked, stopped, interrupted };
 
 // undo: the command that undoes the run, said when it was interrupted;
-// empty where there is none (no journal, a dry run).
+// empty where there is none (no journal, a dry run). zone: the zone the
+// names were read in ("names read as UTC"), said after the count where a
+// time was read in one: "3 files stamped (names read as UTC)"; empty where
+// none was.
 std::string run_summary(const run_tally& tally, std::optional<double> seconds,
-                        run_end end = run_end::walked, const std::string& undo = {});
+                        run_end end = run_end::walked, const std::string& undo = {},
+                        const std::string& zone = {});

@@ -8,6 +8,11 @@ bool probing(const run_state& run) {
 
 namespace {
 
+bool in_the_runs_zone(zone_basis basis) {
+  return basis == zone_basis::utc_by_default || basis == zone_basis::utc ||
+         basis == zone_basis::local || basis == zone_basis::fixed;
+}
+
 bool read_only(const run_state& run, const stamp_job& job) {
   return job.fate == job_fate::set_tried && job.result.fate == set_fate::failed &&
          job.result.error == run.system.read_only_error;
@@ -36,6 +41,7 @@ void conclude(run_state& run, const stamp_job& job) {
   switch (outcome_of(job)) {
     case outcome::stamped:
       if (job.answer.decision.basis == zone_basis::utc_by_default) ++end.utc_by_default;
+      if (in_the_runs_zone(job.answer.decision.basis)) ++end.zoned;
       if (run.plan.verbose) say_how_read(run, job);
       return;
     case outcome::no_date:

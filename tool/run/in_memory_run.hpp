@@ -27,6 +27,10 @@ inline file_time utc(int year, int month, int day, int hour = 0, int minute = 0,
 // The time every file is made with, so that any change shows.
 inline const file_time made_at = utc(2001, 2, 3, 4, 5, 6, 123'456'789);
 
+// What a run says first, where no zone is named.
+inline const std::string utc_note =
+    "velmora: names are read as UTC (--local or --tz ZONE reads them in a zone)\n";
+
 // Runs velmora with these words over the memory system, as main would,
 // keeping a journal there at journal_path when one is given.
 inline memory_run run_in(memory_system& fs, const std::vector<std::string_view>& words,

@@ -25,4 +25,6 @@ struct run_plan {
   std::string folder = ".";  // the run's folder, as the user named it, for messages
   std::vector<std::string> notes;  // said on standard error before the first file
   std::string undo_command;        // what undoes the run ("velmora --undo"); empty for none
+  std::string zone_said;           // for the summary: "names read as UTC", ...
+  std::string zone_note;           // said before the first file is announced; empty for none
 };

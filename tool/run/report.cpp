@@ -119,6 +119,10 @@ outcome outcome_of(const stamp_job& job) {
 
 int announce(run_state& run, const stamp_job& job) {
   if (run.plan.dry_run || run.plan.quiet) return 0;
+  if (!run.end.zone_noted && !run.plan.zone_note.empty()) {
+    say(run.output, run.plan.zone_note);
+    run.end.zone_noted = true;
+  }
   std::string quoted;
   run.end.line.assign("Setting timestamp:\t").append(shown_last_path(job.path, quoted));
   run.end.line.push_back('\n');

@@ -45,6 +45,7 @@ void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
     const run_end how = end.interrupted ? run_end::interrupted
                         : end.stopped   ? run_end::stopped
                                         : run_end::walked;
-    say(run.output, run_summary(end.tally, seconds, how, plan.undo_command));
+    say(run.output, run_summary(end.tally, seconds, how, plan.undo_command,
+                                end.zoned > 0 ? plan.zone_said : std::string()));
   }
 }

@@ -52,12 +52,13 @@ TEST(RunFaults, AJournalOnADiskThatFillsUpKeepsWholeRecordsAndStops) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(journal_text(fs), full.substr(0, line_start(full, 2 + 256))) << jobs;
     EXPECT_TRUE(r.err.starts_with(
+        utc_note +
         "velmora: cannot write the journal '/journal': No space left on device; stopped "
         "before the files it did not record\n"))
         << r.err;
     EXPECT_TRUE(r.err.ends_with(
-        "velmora: stopped early: 256 files stamped, 44 left alone (44 not reached); the rest of "
-        "the folder was not looked at\n"))
+        "velmora: stopped early: 256 files stamped (names read as UTC), 44 left alone (44 not "
+        "reached); the rest of the folder was not looked at\n"))
         << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 256);
     if (jobs == "1") single_out = r.out;
@@ -120,9 +121,10 @@ TEST(RunFaults, ABrokenOutputStopsTheRunBeforeTheNextFile) {
     EXPECT_EQ(run_tree(plan, calls_of(fs), output_of(console)), 1);
     EXPECT_EQ(console.out, "Setting timestamp:\t./2010-01-01 0.0.jpg\n");
     EXPECT_EQ(console.err,
-              "velmora: cannot write to standard output: Broken pipe\n"
-              "velmora: stopped early: 1 file stamped, 1 left alone (1 not reached); the rest of "
-              "the folder was not looked at\n")
+              utc_note +
+                  "velmora: cannot write to standard output: Broken pipe\n"
+                  "velmora: stopped early: 1 file stamped (names read as UTC), 1 left alone (1 "
+                  "not reached); the rest of the folder was not looked at\n")
         << jobs;
     int changed = 0;
     for (const auto& [path, time] : times_in(fs)) changed += time != made_at;
@@ -141,7 +143,8 @@ TEST(RunFaults, AnInterruptFinishesWhatWasHandedOutAndSaysHowToUndo) {
     const memory_run r = run_in(fs, {"--jobs", jobs}, journal);
     EXPECT_EQ(r.status, 130);
     EXPECT_TRUE(
-        r.err.ends_with("velmora: interrupted: 256 files stamped, 42 left alone (42 not "
+        r.err.ends_with("velmora: interrupted: 256 files stamped (names read as UTC), 42 left "
+                        "alone (42 not "
                         "reached); the rest of the folder was not looked at; 'velmora "
                         "--undo' puts back what was stamped\n"))
         << r.err;

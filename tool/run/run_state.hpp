@@ -50,6 +50,8 @@ struct conclusion_part {
   run_tally tally;                  // selected, left alone, and why
   std::int64_t utc_by_default = 0;  // stamped from a local-time shape read as UTC
   std::int64_t auto_reads = 0;      // no date in the base form, but --auto reads one
+  std::int64_t zoned = 0;           // stamped from a name read in the zone of the run
+  bool zone_noted = false;          // the zone was said before the first file
   bool failed = false;              // something selected was not stamped, or a listing failed
   bool stopped = false;             // standard output or the journal broke: the run ends here
   bool interrupted = false;         // Ctrl-C, or the like: the run ends here

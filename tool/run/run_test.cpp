@@ -26,11 +26,12 @@ TEST(Run, SaysExactlyWhatItDoesAndDoesIt) {
             "Setting timestamp:\t./2012-01-01 00.00.jpg\n"
             "Setting timestamp:\t./2013-05-05 05.05.jpg\n");
   EXPECT_EQ(r.err,
-            "velmora: cannot read a date from './2010-02-30 10.00.jpg': that day does not exist "
-            "in that month\n"
-            "velmora: cannot set the time of './2012-01-01 00.00.jpg': it is a folder\n"
-            "velmora: 3 files stamped; 2 of 5 selected files were left alone (1 no date, 1 not "
-            "set)\n");
+            utc_note +
+                "velmora: cannot read a date from './2010-02-30 10.00.jpg': that day does not "
+                "exist in that month\n"
+                "velmora: cannot set the time of './2012-01-01 00.00.jpg': it is a folder\n"
+                "velmora: 3 files stamped (names read as UTC); 2 of 5 selected files were left "
+                "alone (1 no date, 1 not set)\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(file_at(fs, "2010-09-10 13.40.jpg")->mtime, utc(2010, 9, 10, 14, 40));
   EXPECT_EQ(file_at(fs, "2010-02-30 10.00.jpg")->mtime, made_at);
