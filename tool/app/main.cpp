@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/closing.hpp"
 #include "app/resolve.hpp"
 #include "app/session.hpp"
 #include "cli/arguments.hpp"
@@ -57,5 +58,9 @@ int main(int argc, char** argv) {
           resolve_plan(parsed.options, gather_facts(parsed.options), plan)) {
     return usage_error(*error);
   }
-  return run_session(parsed.options, plan);
+  const int status = run_session(parsed.options, plan);
+  const console_calls console{console_processes, [](const std::string& line) { report(line); },
+                              wait_for_enter};
+  hold_console(console, status == 2 || parsed.options.undo ? std::string() : plan.undo_command);
+  return status;
 }

@@ -32,3 +32,11 @@ void clear_progress();
 
 // Whether a stream goes to a terminal (a console on Windows).
 bool is_terminal(std::FILE* stream);
+
+// How many processes share this process's console: 1 where it was made for
+// this one alone (a double-click from Explorer); 0 where there is none
+// (always on Linux).
+int console_processes();
+
+// Waits until a line is typed on standard input, or it ends.
+void wait_for_enter();

@@ -10,3 +10,12 @@ bool write_stream(std::FILE* stream, std::string_view text) {
 bool is_terminal(std::FILE* stream) {
   return isatty(fileno(stream)) == 1;
 }
+
+int console_processes() {
+  return 0;  // a terminal stays open when a program ends
+}
+
+void wait_for_enter() {
+  for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+  }
+}

@@ -24,3 +24,16 @@ bool is_terminal(std::FILE* stream) {
   return GetConsoleMode(GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE),
                         &mode) != 0;
 }
+
+int console_processes() {
+  DWORD processes[2];
+  return static_cast<int>(GetConsoleProcessList(processes, 2));
+}
+
+void wait_for_enter() {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (GetConsoleMode(input, &mode)) FlushConsoleInputBuffer(input);  // keys pressed meanwhile
+  for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+  }
+}
