@@ -1,5 +1,6 @@
 #include "journal/undo.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -10,6 +11,13 @@
 #include "names/quoting.hpp"
 
 namespace {
+
+// A file's path as the system writes it: the run's folder as the journal
+// has it, the rest with the system's separator ('Z:\\photos\\a\\b.jpg').
+std::string as_written(const system_calls& system, std::string path, std::size_t root) {
+  if (system.separator != '/') std::replace(path.begin() + static_cast<std::ptrdiff_t>(root), path.end(), '/', system.separator);
+  return path;
+}
 
 // The records of the chosen runs, newest first, each undone. chosen holds
 // places in journal.runs, oldest first.
@@ -38,13 +46,17 @@ int undo_records(undo_state& state, const journal_reader& reader, const checked_
     const std::string full = root + record.path.substr(1);  // "./a" -> "/a"
     if (const int error = reach_folder(reach, root, record.path)) {
       say(state.output,
-          "cannot restore " + in_quotes(full) + ": " + state.system.error_text(error));
+          "cannot restore " + in_quotes(as_written(state.system, full, root.size())) + ": " +
+              state.system.error_text(error));
       ++state.left_alone;
       continue;
     }
     const file_ref file{reach.folder, full.c_str() + full.rfind('/') + 1,
                         record.link ? kind_link : kind_regular, full.c_str()};
-    if (undo_one(state, file, full, record) == outcome::output_failed) return 1;
+    if (undo_one(state, file, as_written(state.system, full, root.size()), record) ==
+        outcome::output_failed) {
+      return 1;
+    }
   }
   if (lines.error != 0) {
     say(state.output,

@@ -62,10 +62,26 @@ TEST(Undo, AJournalARunIsWritingToIsLeftAlone) {
   EXPECT_EQ(undo(fs, err), 0) << err;
 }
 
-// The default journal's undo: the newest run not undone yet, then the one
-// before; a list of the runs, and what each undo marked.
 // A run stopped before its first record leaves the journal empty, or with
 // its first line alone: it stamped nothing, and its undo has nothing to do.
+// Paths are shown as the system writes them: on Windows, with '\\'.
+TEST(Undo, PathsAreShownWithTheSystemsSeparator) {
+  memory_system fs;
+  system_calls system = calls_of(fs);
+  system.separator = '\\';
+  const file_time set{old_time.tick + std::chrono::hours{1}, 0};
+  add_file(fs, "sub/a.jpg", set);
+  run_journal journal;
+  ASSERT_FALSE(open_journal(system, "/j", journal));
+  ASSERT_FALSE(start_journal_run(journal, "/photos", set));
+  add_record(journal, "./sub/a.jpg", old_time, set, std::nullopt);
+  ASSERT_FALSE(commit_records(journal));
+  close_journal(journal);
+  memory_console console;
+  EXPECT_EQ(undo_journal({"/j", false, false, false}, system, output_of(console)), 0);
+  EXPECT_EQ(console.out, "Restoring timestamp:\t/photos\\sub\\a.jpg\n");
+}
+
 TEST(Undo, AJournalWithNoRunYetHasNothingToUndo) {
   for (const std::string& data : {std::string(), std::string(journal_magic) + "\n"}) {
     memory_system fs;
@@ -76,6 +92,8 @@ TEST(Undo, AJournalWithNoRunYetHasNothingToUndo) {
   }
 }
 
+// The default journal's undo: the newest run not undone yet, then the one
+// before; a list of the runs, and what each undo marked.
 TEST(Undo, TheNewestRunFirstThenTheOneBefore) {
   memory_system fs;
   const system_calls system = calls_of(fs);

@@ -8,6 +8,7 @@
 #include "platform/handles.hpp"
 #include "platform/look.hpp"
 #include "platform/modified_time.hpp"
+#include "platform/paths.hpp"
 #include "platform/process.hpp"
 
 namespace {
@@ -53,6 +54,8 @@ system_calls make_system() {
   c.foreign_link_error = platform_foreign_link_error;
   c.not_regular_error = not_regular_error;
   c.runner = runner_id();
+  const std::string_view separators = path_separators();
+  c.separator = separators.back();
   return c;
 }
 

@@ -150,4 +150,5 @@ struct system_calls {
   int foreign_link_error = -1;  // write_time's code for a link the link rule refuses
   int not_regular_error = 0;    // read_beside's code for a pipe, a device, a folder
   unsigned runner = 0;          // the user the run runs as (Windows: always 0)
+  char separator = '/';         // between the folders of a path as the system writes it ('\\')
 };
