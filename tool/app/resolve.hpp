@@ -19,6 +19,7 @@ struct plan_facts {
   std::string remote_kind;
   utc_offset_fn local_offset = nullptr;
   std::optional<std::string> tz_variable;  // TZ, when it is set
+  bool creation_time_settable = true;      // the system has a call that sets it (Windows)
 };
 
 std::optional<std::string> resolve_plan(const typed_options& typed, const plan_facts& facts,

@@ -96,6 +96,15 @@ TEST(Resolve, ADryRunSaysTheZoneFirst) {
   EXPECT_EQ(resolve({"--local"}).plan.zone_said, "names read as local time (the system's zone)");
 }
 
+TEST(Resolve, CreatedIsAUsageErrorWhereNoCallSetsIt) {
+  plan_facts linux_facts;
+  linux_facts.creation_time_settable = false;
+  const resolved r = resolve({"--dry-run", "--created"}, linux_facts);
+  ASSERT_TRUE(r.error);
+  EXPECT_TRUE(r.error->starts_with("--created: this system has no call")) << *r.error;
+  EXPECT_TRUE(resolve({"--created"}).plan.created);
+}
+
 TEST(Resolve, TheRestOfThePlan) {
   plan_facts not_utc;
   not_utc.zone_is_utc = false;

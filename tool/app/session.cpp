@@ -56,10 +56,7 @@ std::optional<std::string> start_folder() {
 // Everything a run needs before its folder is listed, then the run.
 int prepared_run(const typed_options& o, const run_plan& plan, run_journal* journal) {
   if (!enter(o.directory) || !zone_known(o, plan)) return 2;
-  if (o.created && !set_creation_time_too()) {
-    report("--created: this system has no call that sets a file's creation time");
-    return 2;
-  }
+  if (o.created) set_creation_time_too();  // settable: the plan was resolved
   if (journal != nullptr) {
     const std::optional<std::string> folder = start_folder();
     if (!folder) return 2;
@@ -98,6 +95,7 @@ plan_facts gather_facts(const typed_options& o) {
         zone_is_utc(local_utc_offset, duration_cast<seconds>(now.time_since_epoch()));
   }
   if (const char* tz = std::getenv("TZ")) facts.tz_variable = tz;
+  facts.creation_time_settable = creation_time_settable();
   if (!o.dry_run && o.jobs == 0) {
     is_remote_file_system(o.directory.empty() ? "." : o.directory.c_str(), facts.remote_kind);
   }

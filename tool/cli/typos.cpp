@@ -62,8 +62,10 @@ std::string nearest_option(std::string_view name) {
   std::vector<std::string_view> names = {"--help", "--version"};
   for (const option_doc& option : long_options()) names.push_back(option.name);
   for (const std::string_view candidate : names) {
-    const std::size_t n =
-        name.size() >= 5 && candidate.starts_with(name) ? 1 : edits(name, candidate);
+    // The option a prefix names first ('--h' is --help, not --tz), then
+    // the nearest by letters.
+    const std::size_t n = name.size() > 2 && candidate.starts_with(name) ? 0
+                                                                          : edits(name, candidate);
     if (n < fewest) {
       fewest = n;
       best = candidate;

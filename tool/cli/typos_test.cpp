@@ -24,6 +24,7 @@ TEST(Typos, TheNearestOption) {
   EXPECT_EQ(nearest_option("--recursiv"), "--recursive");
   EXPECT_EQ(nearest_option("--locale"), "--local");
   EXPECT_EQ(nearest_option("--jour"), "--journal");
+  EXPECT_EQ(nearest_option("--h"), "--help");  // a prefix first, not --tz by letters
   EXPECT_EQ(nearest_option("--frobnicate"), "");
 }
 

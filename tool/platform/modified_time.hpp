@@ -27,6 +27,9 @@ int read_modified_time(const file_ref& file, file_time& time);
 // file the rule was checked against.
 int write_modified_time(const file_ref& file, const file_time& time);
 
+// Whether the platform has a call that sets a file's creation time.
+bool creation_time_settable();
+
 // From now on, writes set the creation time to the same instant as the
 // last-modified time (--created); false where the platform cannot.
 bool set_creation_time_too();

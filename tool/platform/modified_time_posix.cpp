@@ -100,6 +100,10 @@ int write_modified_time(const file_ref& file, const file_time& time) {
 }
 
 // Linux has no call that sets a file's birth time.
+bool creation_time_settable() {
+  return false;
+}
+
 bool set_creation_time_too() {
   return false;
 }

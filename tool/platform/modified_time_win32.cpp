@@ -69,6 +69,10 @@ int write_modified_time(const file_ref& file, const file_time& time) {
   return result;
 }
 
+bool creation_time_settable() {
+  return true;
+}
+
 bool set_creation_time_too() {
   creation_too = true;
   return true;
