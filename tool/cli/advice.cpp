@@ -55,6 +55,16 @@ std::string folder_advice(const selection_rule& options, std::string_view folder
          command_line(words);
 }
 
+// The words quoted, a few of them where there are many (a shell expands
+// '*.jpg' into every name): "'a.jpg', 'b.jpg', 'c.jpg' and 117 more".
+std::string some_of(const std::vector<std::string>& words) {
+  const std::size_t shown = words.size() > 4 ? 3 : words.size();
+  std::string text;
+  for (std::size_t i = 0; i < shown; ++i) text += (i > 0 ? ", " : "") + in_quotes(words[i]);
+  if (shown < words.size()) text += " and " + std::to_string(words.size() - shown) + " more";
+  return text;
+}
+
 // An extension is written without its dot: '.jpg' matches no name.
 std::string dot_advice(const std::vector<std::string>& extensions) {
   for (const std::string& word : extensions) {
@@ -94,9 +104,7 @@ std::string nothing_selected(const selection_rule& options, bool recursive, std:
   const bool only_options = extensions.empty();
   if (only_options) extensions = options.words;
   line += extensions.size() == 1 ? " has the extension " : " has any of the extensions ";
-  for (std::size_t i = 0; i < extensions.size(); ++i) {
-    line += (i > 0 ? ", " : "") + in_quotes(extensions[i]);
-  }
+  line += some_of(extensions);
   if (only_options) {
     std::vector<std::string> words = kept_words(options);
     const bool replaced = words.size() < options.words.size();
@@ -135,8 +143,5 @@ std::string unmatched_words(const selection_rule& options, const selection_clues
   if (unmatched.empty()) return {};
   std::string line =
       unmatched.size() == 1 ? "no file had the extension " : "no file had any of the extensions ";
-  for (std::size_t i = 0; i < unmatched.size(); ++i) {
-    line += (i > 0 ? ", " : "") + in_quotes(unmatched[i]);
-  }
-  return line + dot_advice(unmatched);
+  return line + some_of(unmatched) + dot_advice(unmatched);
 }

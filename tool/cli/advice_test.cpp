@@ -30,6 +30,13 @@ TEST(Advice, SaysHowToRunItInstead) {
             "'b.jpg'; the words look like file names, but velmora takes extensions: run "
             "'velmora -2 jpg txt'");
   EXPECT_NE(why_nothing({"*.png"}).find("run 'velmora png'"), std::string::npos);
+  // 120 names: a few of them, and how many more.
+  std::vector<std::string> expanded;
+  for (int i = 0; i < 120; ++i) expanded.push_back("IMG_" + std::to_string(1000 + i) + ".jpg");
+  EXPECT_EQ(why_nothing(expanded),
+            "no file in '.' has any of the extensions 'IMG_1000.jpg', 'IMG_1001.jpg', "
+            "'IMG_1002.jpg' and 117 more; the words look like file names, but velmora takes "
+            "extensions: run 'velmora jpg'");
   // A lone cut filters too.
   EXPECT_EQ(why_nothing({"}4"}),
             "no file in '.' has the extension '}4': every word is also an extension to match, "
