@@ -33,5 +33,9 @@ offers velmora j -- jpg
 offers velmora --auto m -- mp4
 mkdir sub && touch sub/x.heic
 offers velmora --directory sub h -- heic
+offers velmora --directory=sub h -- heic
+offers velmora --directory=s -- sub
+HOME=$folder offers velmora --directory "~/sub" h -- heic
+offers velmora --tz Europ -- Europe/
 ((failed)) && exit 1
 echo "completion: every offer as expected"
