@@ -116,6 +116,7 @@ std::span<const option_doc> long_options() {
   static const std::vector<option_doc> all = [] {
     std::vector<option_doc> options(std::begin(run_table), std::end(run_table));
     options.insert(options.end(), reading_options().begin(), reading_options().end());
+    options.insert(options.end(), source_options().begin(), source_options().end());
     return options;
   }();
   return all;

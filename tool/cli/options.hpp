@@ -28,8 +28,10 @@ struct option_doc {
 // or end the options.
 std::span<const option_doc> long_options();
 
-// The part of them that says how names are read (options_reading.cpp).
+// The part of them that says how names are read (options_reading.cpp),
+// and where times come from besides names (options_sources.cpp).
 std::span<const option_doc> reading_options();
+std::span<const option_doc> source_options();
 
 // The option of that name, or nullptr.
 const option_doc* find_option(std::string_view name);
