@@ -83,9 +83,9 @@ TEST(Resolve, ADryRunSaysTheZoneFirst) {
             "names are read as UTC (--local or --tz ZONE reads them in a zone)");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--utc"})), "names are read as UTC");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--local"}, berlin)),
-            "names are read as local time (TZ=Europe/Berlin)");
+            "names are read as local time in TZ=Europe/Berlin");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--local"})),
-            "names are read as local time (the system's zone)");
+            "names are read as the system's local time");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "-0400"})), "names are read at UTC-04:00");
   EXPECT_EQ(first_note(resolve({"--dry-run", "--tz", "GMT+5:30"})), "names are read at UTC+05:30");
   // A real run says it too, as it announces the first file; a quiet one does not.
@@ -93,7 +93,7 @@ TEST(Resolve, ADryRunSaysTheZoneFirst) {
   EXPECT_EQ(resolve({}).plan.zone_note,
             "names are read as UTC (--local or --tz ZONE reads them in a zone)");
   EXPECT_TRUE(resolve({"--quiet"}).plan.zone_note.empty());
-  EXPECT_EQ(resolve({"--local"}).plan.zone_said, "names read as local time (the system's zone)");
+  EXPECT_EQ(resolve({"--local"}).plan.zone_said, "names read as the system's local time");
 }
 
 TEST(Resolve, CreatedIsAUsageErrorWhereNoCallSetsIt) {

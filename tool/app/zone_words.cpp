@@ -102,9 +102,8 @@ std::string zone_said(const typed_options& o, const time_rule& rule, const plan_
   if (rule.fixed_offset) return "names read at UTC" + offset_text(*rule.fixed_offset);
   if (!o.tz.empty()) return "names read as local time in " + o.tz;
   if (o.local) {
-    return "names read as local time (" +
-           (facts.tz_variable ? "TZ=" + *facts.tz_variable : std::string("the system's zone")) +
-           ")";
+    return facts.tz_variable ? "names read as local time in TZ=" + *facts.tz_variable
+                             : std::string("names read as the system's local time");
   }
   return "names read as UTC";
 }
