@@ -18,10 +18,6 @@
 
 namespace {
 
-bool shell(const std::string& command) {
-  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 // An image of a file system, mounted at point for the test's length.
 struct mounted_image {
   std::string image;
@@ -44,15 +40,6 @@ struct mounted_image {
     shell("losetup -j '" + image + "' | cut -d: -f1 | xargs -r -n1 losetup -d");
   }
 };
-
-// The tools of a list that this machine lacks, named, or empty.
-std::string missing_tools(const std::vector<std::string>& tools) {
-  std::string missing;
-  for (const std::string& tool : tools) {
-    if (!shell("command -v " + tool)) missing += (missing.empty() ? "" : ", ") + tool;
-  }
-  return missing;
-}
 
 #define NEEDS_ROOT_AND_LOOPS()                                                             \
   if (testing_windows_build() || geteuid() != 0 || access("/dev/loop-control", F_OK) != 0) \

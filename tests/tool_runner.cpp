@@ -350,3 +350,15 @@ void expect_only_stamped(const folder_state& before, const folder_state& after,
     EXPECT_EQ(now->second, expected) << path << " changed";
   }
 }
+
+bool shell(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string missing_tools(const std::vector<std::string>& tools) {
+  std::string missing;
+  for (const std::string& tool : tools) {
+    if (!shell("command -v " + tool)) missing += (missing.empty() ? "" : ", ") + tool;
+  }
+  return missing;
+}

@@ -48,6 +48,12 @@ bool testing_windows_build();
 // The lines the tool prints, with the line ends its platform uses.
 std::string lines(const std::vector<std::string>& each);
 
+// Runs a shell command, its output dropped; whether it succeeded.
+bool shell(const std::string& command);
+
+// The tools of a list that this machine lacks, named, or empty.
+std::string missing_tools(const std::vector<std::string>& tools);
+
 // What a run says first where no zone is named.
 inline const std::string utc_note =
     "velmora: names are read as UTC (--local or --tz ZONE reads them in a zone)";
