@@ -33,7 +33,8 @@ else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libutf8proc2 (>= 2.5)")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libc6 (>= 2.34), libstdc++6 (>= 12), libutf8proc2 (>= 2.5), libexiv2-27 (>= 0.27.6)")
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmora developers <velmora@example.org>")
   set(CPACK_PACKAGE_DESCRIPTION
       "Photos and recordings whose times were lost in a copy, a download or a

@@ -45,7 +45,8 @@ std::optional<std::string> resolve_plan(const typed_options& o, const plan_facts
   rule.show_read = o.front_cut > 0 || o.back_cut > 0;
   rule.latest_year = facts.this_year + 1;  // epoch milliseconds name no later year
   plan.local_offset = facts.local_offset;
-  plan.chain = chain_for(o.takeout);
+  plan.chain = chain_for(o.takeout, o.exif);
+  rule.video_local = o.video_local;
   plan.recursive = o.recursive;
   plan.dry_run = o.dry_run;
   plan.quiet = o.quiet;

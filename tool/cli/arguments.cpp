@@ -55,6 +55,9 @@ parsed_command check_combinations(parsed_command parsed,
   if (!o.journal.empty() && o.no_journal) {
     return usage_error("--journal and --no-journal exclude each other");
   }
+  if (o.video_local && !o.exif) {
+    return usage_error("--video-local says how --exif reads videos: use it with --exif");
+  }
   if (o.list && !o.undo)
     return usage_error("--list lists the runs of a journal: use it with --undo");
   if (o.undo) {

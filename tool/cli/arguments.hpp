@@ -32,6 +32,8 @@ struct typed_options {
   bool date_only = false;   // a date with no time is stamped at 00:00
   std::string format;       // --format: the pattern as given; empty for none
   bool takeout = false;     // --takeout: times from Google Takeout's JSON sidecars first
+  bool exif = false;        // --exif: times from inside the files (and XMP sidecars) next
+  bool video_local = false;  // --video-local: videos' header times are local times
   std::string journal;      // --journal: the file to record old times in; empty for the default
   bool no_journal = false;  // --no-journal: keep none
   bool undo = false;        // --undo: undo rather than run

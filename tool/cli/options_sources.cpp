@@ -32,6 +32,33 @@ alone, reported.
 Files named \fB*.json\fR (the sidecars, and albums' \fBmetadata.json\fR)
 are never stamped.
 Example: \fBvelmora \-\-takeout \-\-recursive \-\-journal ~/undo.txt\fR.)"},
+    {"--exif", "", &o::exif, nullptr,
+     "take each time from inside the file\n(EXIF, XMP, a video's header) where\nit holds one, "
+     "else from its name",
+     "velmora --exif --local",
+     R"(Take each selected file's time from when it was taken, as its own
+metadata says, read with exiv2: for photos (JPEG, TIFF, HEIC/HEIF, AVIF,
+PNG, WebP, camera raws) EXIF \fBDateTimeOriginal\fR, else
+\fBCreateDate\fR (\fBDateTimeDigitized\fR), with their fraction and
+offset, then the XMP in the file; never \fBModifyDate\fR, the time of the
+last edit.
+For videos (MP4, MOV, M4V, 3GP) the movie header's creation time, which
+is UTC.
+An XMP sidecar (\fINAME.EXT\fB.xmp\fR or \fINAME\fB.xmp\fR) comes first.
+A time with an offset is one instant; one without is read in the zone the
+command line names, as names are.
+A date that says nothing (\fB0000:00:00\fR, blank, a day that does not
+exist) is no date; a file with none is read by its name.
+A file exiv2 cannot read is reported and left alone.
+The data is read, never written.
+Example: \fBvelmora \-\-exif \-\-local \-\-recursive\fR.)"},
+    {"--video-local", "", &o::video_local, nullptr,
+     "with --exif: a video's header time is\nlocal time, as some cameras write it",
+     "velmora --exif --video-local --local",
+     R"(With \fB\-\-exif\fR: read the creation time in a video's movie header as
+a local time, in the zone the command line names, rather than as UTC,
+which the format defines: some cameras write their local time there.
+Example: \fBvelmora \-\-exif \-\-video\-local \-\-local mp4\fR.)"},
 };
 
 }  // namespace

@@ -79,6 +79,11 @@ stamp_decision decide_time(std::optional<std::string_view> date_text, const time
                          find_date_time(*date_text).fault == date_fault::none;
     return refused;
   }
+  return decide_read_time(reading, options, local_offset);
+}
+
+stamp_decision decide_read_time(const date_reading& reading, const time_rule& options,
+                                utc_offset_fn local_offset) {
   const zone_basis basis = basis_of(reading, options);
   const std::optional<tick_time> named = named_time(reading, basis, options, local_offset);
   if (!named) {

@@ -51,9 +51,16 @@ struct time_rule {
   ticks shift{};                                     // the hour shift
   bool show_read = false;                            // a cut was made: a refusal says what it left
   int latest_year = 30827;  // epoch milliseconds name no year after this (next year)
+  bool video_local = false;  // --video-local: a video's header time is a local time
 };
 
 // The time that date_text (nullopt: the cuts left none) names under the
 // options: read, placed in the zone with --local, and shifted.
 stamp_decision decide_time(std::optional<std::string_view> date_text, const time_rule& rule,
                            utc_offset_fn local_offset);
+
+// The time a reading that holds a real date and time names: placed in its
+// zone (an instant by its offset, UTC where the shape or format stores it,
+// else the zone the rule names) and shifted.
+stamp_decision decide_read_time(const date_reading& reading, const time_rule& rule,
+                                utc_offset_fn local_offset);

@@ -16,6 +16,9 @@
 int read_beside(const file_ref& file, const std::string& name, beside_reader& reader,
                 std::size_t& length);
 
+// The listed file's own data, opened to read: see system_calls::open_data.
+int open_data(const file_ref& file, int& descriptor);
+
 // The error of read_beside for a file that is not a regular one.
 extern const int not_regular_error;
 

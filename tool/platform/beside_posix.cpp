@@ -115,6 +115,13 @@ int read_beside(const file_ref& file, const std::string& name, beside_reader& re
   return error;
 }
 
+int open_data(const file_ref& file, int& descriptor) {
+  const int folder = file.folder != nullptr ? listing_fd(listing_of(file.folder)) : AT_FDCWD;
+  descriptor = file.kind == kind_link ? open_through_link(folder, file.name)
+                                      : open_beside(folder, file.name);
+  return descriptor < 0 ? errno : 0;
+}
+
 void close_beside(beside_reader& reader) {
   for (int bit = 0; bit < 64;) {
     if (!(reader.done >> bit & 1)) {

@@ -2,6 +2,7 @@
 
 #include "listing/utf16_win32.hpp"
 #include "platform/beside.hpp"
+#include "platform/durable.hpp"
 
 namespace {
 
@@ -48,6 +49,21 @@ int read_beside(const file_ref& file, const std::string& name, beside_reader& re
   const int error = read_all(handle, reader.buffer, length);
   CloseHandle(handle);
   return error;
+}
+
+int open_data(const file_ref& file, int& descriptor) {
+  switch (open_reading(file.path, descriptor)) {
+    case 0:
+      return 0;
+    case ENODEV:
+      return not_regular_error;
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case EMFILE:
+      return ERROR_TOO_MANY_OPEN_FILES;
+    default:
+      return ERROR_ACCESS_DENIED;
+  }
 }
 
 // Each handle is closed when read: Windows has no call that closes many.

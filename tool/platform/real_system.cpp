@@ -44,6 +44,7 @@ system_calls make_system() {
   c.sync_folder_of = sync_folder_of;
   c.close = close_descriptor;
   c.open_reading = open_reading;
+  c.open_data = open_data;
   c.open_updating = open_updating;
   c.replace = replace_file;
   c.read_at = read_at;

@@ -1,13 +1,22 @@
 #include "sources/chain.hpp"
 
+#include "sources/exif_source.hpp"
 #include "sources/name_source.hpp"
 #include "sources/sidecar_source.hpp"
 
-time_chain chain_for(bool takeout) {
+time_chain chain_for(bool takeout, bool exif) {
   time_chain chain;
   if (takeout) chain.push_back(&sidecar_source);
+  if (exif) chain.push_back(&exif_source);
   chain.push_back(&name_source);
   return chain;
+}
+
+says answer_fault(source_answer& answer, std::string why, std::string where) {
+  answer.decision = {std::nullopt, refusal::no_date, std::move(why), std::nullopt,
+                     zone_basis::utc_by_default};
+  answer.where = std::move(where);
+  return says::fault;
 }
 
 bool owned_by_sources(const time_chain& chain, std::string_view extension) {

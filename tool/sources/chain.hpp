@@ -63,9 +63,13 @@ struct time_source {
 
 using time_chain = std::vector<const time_source*>;
 
+// Fills answer with a source's fault: the file is left alone, and why says
+// it in a phrase; where names the file read (a sidecar), if any.
+says answer_fault(source_answer& answer, std::string why, std::string where = {});
+
 // The sources of a run, in the order they are asked: the Takeout sidecar
-// with --takeout, then the name.
-time_chain chain_for(bool takeout);
+// with --takeout, the time inside the file with --exif, then the name.
+time_chain chain_for(bool takeout, bool exif = false);
 
 // Whether a file of this extension belongs to one of the sources.
 bool owned_by_sources(const time_chain& chain, std::string_view extension);

@@ -7,13 +7,6 @@
 
 namespace {
 
-says fault(source_answer& answer, std::string why, std::string where) {
-  answer.decision = {std::nullopt, refusal::no_date, std::move(why), std::nullopt,
-                     zone_basis::sidecar};
-  answer.where = std::move(where);
-  return says::fault;
-}
-
 std::string why_unread(const source_context& context, int error) {
   if (error == context.system.not_regular_error) return "it is not a regular file";
   return context.system.error_text(error);
@@ -41,7 +34,7 @@ says stills_say(const findings& found, source_answer& answer) {
   }
   for (const source_answer& still : found.stills) {
     if (*still.decision.time != *first.decision.time) {
-      return fault(answer,
+      return answer_fault(answer,
                    "the sidecars of its stills disagree: " + in_quotes(first.where) + " gives " +
                        format_utc(*first.decision.time) + ", " + in_quotes(still.where) +
                        " gives " + format_utc(*still.decision.time),
@@ -63,7 +56,7 @@ found_as look_up(const source_file& file, const source_context& context, fetch_s
   std::string path(file.path.substr(0, file.path.size() - file.name.size()));
   path.append(name);
   if (error != 0) {
-    fault(here, "cannot read its sidecar " + in_quotes(path) + ": " + why_unread(context, error),
+    answer_fault(here, "cannot read its sidecar " + in_quotes(path) + ": " + why_unread(context, error),
           path);
     return found_as::fault;
   }
@@ -72,7 +65,7 @@ found_as look_up(const source_file& file, const source_context& context, fetch_s
   if (read && reading.title && !title_names(*reading.title, candidate)) {
     if (!found.of_another) {
       found.of_another.emplace();
-      fault(*found.of_another,
+      answer_fault(*found.of_another,
             "its sidecar " + in_quotes(path) + " describes another file, " +
                 in_quotes(*reading.title),
             path);

@@ -102,6 +102,10 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
   c.open_updating = [&fs](const std::string& path, int& descriptor) {
     return open_reading(fs, path, descriptor);
   };
+  c.open_data = [&fs](const file_ref& file, int& descriptor) {
+    if (const int error = fault_of(fs, "data", full_path(fs, file.path))) return error;
+    return open_reading(fs, file.path, descriptor);
+  };
   c.replace = [&fs](const std::string& from, const std::string& to) {
     const lock_guard hold(fs.lock);
     const auto found = fs.entries.find(full_path(fs, from));

@@ -33,7 +33,8 @@ struct memory_system {
   std::function<file_time(const file_time& given, const file_time& old)> keeps;
   // A fault made on purpose: the error code a call on a path returns, or 0.
   // The calls are named "list", "check", "read", "write", "look", "beside",
-  // and "wrote", a write that is made and then fails;
+  // "data" (a file's own data opened), and "wrote", a write that is made
+  // and then fails;
   // a fault may also change the entries first (swap two, as another
   // program would), under the system's lock.
   std::function<int(const std::string& call, const std::string& path)> fault;

@@ -119,6 +119,12 @@ struct system_calls {
       read_beside;
   std::function<bool(int error)> missing;
   std::function<void(beside_reader& reader)> done_beside;
+  // The listed file's own data, opened to read (never written), by its
+  // descriptor (read_at, size_of, close): only a regular file, or a link
+  // to one that the link rule let through, never a pipe, a device or a
+  // folder (not_regular_error); its last-access time kept where the system
+  // allows (on Linux, for the file's owner).
+  std::function<int(const file_ref& file, int& descriptor)> open_data;
 
   // The journal: a file appended to and synced, by its descriptor.
   std::function<int(const std::string& path, int& descriptor, bool& created)> open_appending;
