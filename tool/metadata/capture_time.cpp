@@ -91,16 +91,12 @@ std::optional<capture_time> read_xmp_date(std::string_view date) {
   return found;
 }
 
-std::optional<capture_time> read_header_seconds(std::string_view text) {
-  text = trimmed(text);
-  const std::size_t digits = digit_run(text, 0);
-  if (digits == 0 || digits != text.size() || digits > 12) return std::nullopt;
-  long long since_1904 = 0;
-  for (const char c : text) since_1904 = since_1904 * 10 + (c - '0');
-  if (since_1904 == 0) return std::nullopt;  // 1904-01-01: no time was written
+std::optional<capture_time> movie_time(std::uint64_t since_1904) {
+  // 0, 1904-01-01, is no time written; past year 9999 is none either.
+  if (since_1904 == 0 || since_1904 > 400'000'000'000ULL) return std::nullopt;
   using namespace std::chrono;
   constexpr sys_days epoch_1904 = sys_days{year{1904} / January / 1};
-  const sys_seconds moment = epoch_1904 + seconds{since_1904};
+  const sys_seconds moment = epoch_1904 + seconds{static_cast<long long>(since_1904)};
   const sys_days day = floor<days>(moment);
   const year_month_day date{day};
   const hh_mm_ss<std::chrono::seconds> time{moment - day};
@@ -108,7 +104,10 @@ std::optional<capture_time> read_header_seconds(std::string_view text) {
       {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
        static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
        static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()), 0});
-  if (found) found->utc = true;
+  if (found) {
+    found->utc = true;
+    found->tag = "QuickTime:CreateDate";
+  }
   return found;
 }
 
@@ -118,10 +117,6 @@ std::optional<capture_time> find_capture_time(metadata_kind kind, const tag_look
     if (found) found->tag = tag;
     return found;
   };
-  if (kind == metadata_kind::video) {
-    const std::optional<std::string> header = lookup("Xmp.video.DateUTC");
-    return header ? tagged(read_header_seconds(*header), "Xmp.video.DateUTC") : std::nullopt;
-  }
   if (kind == metadata_kind::photo) {
     for (const auto& [date, sub, offset] :
          {std::array<std::string_view, 3>{"Exif.Photo.DateTimeOriginal",

@@ -28,19 +28,20 @@ using tag_lookup = std::function<std::optional<std::string>(std::string_view key
 //            each with its SubSecTime and OffsetTime; then the XMP in the
 //            file (exif:DateTimeOriginal, xmp:CreateDate, photoshop:DateCreated).
 //            Never ModifyDate: the time of the last edit.
-//   video:   the movie header's creation time, seconds since 1904, UTC.
 //   sidecar: an XMP sidecar's exif:DateTimeOriginal, xmp:CreateDate,
 //            photoshop:DateCreated.
 // A date that says nothing (0000:00:00 00:00:00, blank, a day that does
 // not exist, a header time of 0) is no date. nullopt when none holds one.
-enum class metadata_kind { photo, video, sidecar };
+enum class metadata_kind { photo, sidecar };
 std::optional<capture_time> find_capture_time(metadata_kind kind, const tag_lookup& lookup);
 
 // The readers of the forms the tags are written in, for their tests:
 // EXIF's "2019:07:04 18:30:12" (with "+02:00" and "123" fraction digits
-// given apart), XMP's "2019-07-04T18:30:12.123+02:00", and a header's
-// seconds since 1904.
+// given apart) and XMP's "2019-07-04T18:30:12.123+02:00".
 std::optional<capture_time> read_exif_date(std::string_view date, std::string_view subseconds,
                                            std::string_view offset);
 std::optional<capture_time> read_xmp_date(std::string_view date);
-std::optional<capture_time> read_header_seconds(std::string_view seconds);
+
+// A video's movie header time, seconds since 1904 (movie_header.hpp): UTC,
+// as the format says; 0 is no time.
+std::optional<capture_time> movie_time(std::uint64_t since_1904);

@@ -44,6 +44,11 @@ Exiv2::DataBuf descriptor_io::read(long count) {
 // from it, so that a file costs a few calls, not hundreds (each a round
 // trip on a share).
 long descriptor_io::read(Exiv2::byte* buffer, long count) {
+  // A file crafted so that exiv2 reads on and on (a box that claims four
+  // billion entries) is corrupt: the reading stops, never hangs.
+  if (++reads_ > 4'000'000 || (at_ >= size_ && ++reads_past_end_ > 1000)) {
+    throw Exiv2::Error(Exiv2::kerCorruptedMetadata);
+  }
   if (count <= 0) return 0;
   const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(count, size_ - at_));
   if (at_ >= size_ || wanted == 0) {

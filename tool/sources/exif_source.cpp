@@ -63,11 +63,16 @@ says ask_file(const source_file& file, const source_context& context, source_ans
   std::int64_t size = 0;
   const int sized = system.size_of(descriptor, size);
   metadata_answer read;
-  if (sized == 0) {
-    const std::optional<name_parts> parts = split_name(file.name);
-    read = read_file_capture_time(
-        std::make_unique<descriptor_io>(system, descriptor, size, std::string(file.path)),
-        parts && is_quicktime_video(parts->extension));
+  const std::optional<name_parts> parts = split_name(file.name);
+  if (sized == 0 && parts && is_quicktime_video(parts->extension)) {
+    read = read_video_capture_time(
+        [&](std::int64_t offset, std::size_t count, std::string& text) {
+          return system.read_at(descriptor, offset, count, text);
+        },
+        size);
+  } else if (sized == 0) {
+    read = read_photo_capture_time(
+        std::make_unique<descriptor_io>(system, descriptor, size, std::string(file.path)));
   }
   system.close(descriptor);
   if (sized != 0) return answer_fault(answer, "cannot read its data: " + system.error_text(sized), {});

@@ -120,7 +120,7 @@ std::size_t sidecar_candidates(std::string_view media_name, std::vector<sidecar_
   if (motion_only) list.add_forms(media_name, {}, media_name);
   // After the stem alone ('Balls.supplemental-metadata.json'), as newer
   // exports write them, and for uploads that had no extension.
-  if (!extension.empty() && !motion_only) {
+  if (!extension.empty() && !stem.empty() && !motion_only) {
     upload.assign(stem).append(extension);
     list.add_forms(stem, number, upload);
   }

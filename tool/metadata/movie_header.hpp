@@ -1,0 +1,24 @@
+// When a video was made, as its movie header ('mvhd' in 'moov') says: the
+// one field --exif reads from MP4, MOV, M4V and 3GP files. Read here,
+// bounded, through the caller's reads: exiv2 0.27's QuickTime reader,
+// deprecated there, writes past its buffers on crafted files, and a
+// photo folder holds files from anywhere.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+// Reads size bytes from offset into text (fewer at the end); 0 or an error.
+using read_fn = std::function<int(std::int64_t offset, std::size_t size, std::string& text)>;
+
+struct movie_header {
+  std::optional<std::uint64_t> created;  // seconds since 1904-01-01 UTC; nullopt: no header
+  int error = 0;                         // a read that failed
+};
+
+// Walks the boxes of a file of size bytes to moov/mvhd, at most a few
+// thousand of them, and reads its creation time (version 0: 32 bits,
+// version 1: 64).
+movie_header read_movie_header(const read_fn& read, std::int64_t size);
