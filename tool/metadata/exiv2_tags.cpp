@@ -42,13 +42,25 @@ std::string fault_of(const std::exception& e) {
   return what.empty() ? "exiv2 cannot read its metadata" : "exiv2 cannot read it: " + what;
 }
 
+// Adobe's XMP toolkit, inside exiv2, is not safe to call from two
+// threads at once: exiv2 takes this lock around it.
+void lock_xmp(void* data, bool lock) {
+  auto* mutex = static_cast<std::mutex*>(data);
+  if (lock) {
+    mutex->lock();
+  } else {
+    mutex->unlock();
+  }
+}
+
 }  // namespace
 
 void prepare_exiv2() {
   static std::once_flag once;
+  static std::mutex xmp_lock;
   std::call_once(once, [] {
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-    Exiv2::XmpParser::initialize();
+    Exiv2::XmpParser::initialize(lock_xmp, &xmp_lock);
     Exiv2::enableBMFF(true);
   });
 }

@@ -36,6 +36,7 @@ struct stamp_job {
   std::size_t batch_place = 0;  // with a journal: its place in the batch
   bool verify = false;          // read the time back however commonly held it is
   bool fractions_kept = false;  // its folder keeps fractions of a second, as far as is known
+  bool owned_beside = true;     // its folder holds files its sources own (sidecars)
   // Decided by its sources when prepared: the time, or the refusal, and
   // the file it was read from, if not its name.
   source_answer answer;

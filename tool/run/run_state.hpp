@@ -28,6 +28,7 @@ struct walk_part {
   // A subfolder of a Takeout export's top folders ("Google Photos",
   // "Photos from 2019"), met by a --takeout run that does not walk into it.
   std::string export_subfolder;
+  bool owned_here = true;  // the folder being walked holds files its sources own
 };
 
 struct hand_out_part {

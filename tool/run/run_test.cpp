@@ -67,6 +67,22 @@ TEST(Run, TakeoutsTopFolderShowsTheWayIntoItsSubfolders) {
   EXPECT_EQ(run_in(fs, {}).err.find("subfolders"), std::string::npos);
 }
 
+// Sidecars are looked for only in folders that hold some: elsewhere each
+// name would cost a lookup that finds nothing (a round trip on a share).
+TEST(Run, SidecarsAreLookedForOnlyWhereTheFolderHoldsSome) {
+  memory_system fs;
+  add_file(fs, "2010-09-10 13.40.jpg", made_at);
+  add_file(fs, "with/2011-12-24 18.05.jpg", made_at);
+  add_file(fs, "with/other.json", made_at);
+  fs.fault = [](const std::string& call, const std::string&) {
+    return call == "beside" ? EACCES : 0;
+  };
+  const memory_run r = run_in(fs, {"--takeout", "--recursive", "jpg"});
+  EXPECT_EQ(file_at(fs, "2010-09-10 13.40.jpg")->mtime, utc(2010, 9, 10, 13, 40));
+  EXPECT_EQ(file_at(fs, "with/2011-12-24 18.05.jpg")->mtime, made_at);  // looked for, and failed
+  EXPECT_NE(r.err.find("cannot read its sidecar './with/"), std::string::npos) << r.err;
+}
+
 TEST(Run, ADryRunSaysWhatItWouldSetAndSetsNothing) {
   memory_system fs;
   add_photos(fs);

@@ -63,7 +63,8 @@ void prepare(stamp_job& job, const task_context& c, fetch_space& space) {
   const std::string_view name = name_of(job);
   const selection_rule& s = c.plan.selection;
   const source_file file{file_of(job), name, job.path,
-                         cut_date_text(name.substr(0, job.stem_size), s.front_cut, s.back_cut)};
+                         cut_date_text(name.substr(0, job.stem_size), s.front_cut, s.back_cut),
+                         job.owned_beside};
   job.source = ask_sources(c.plan.chain, file, {c.plan.rule, c.plan.local_offset, c.system}, space,
                            job.answer);
   if (!c.journaled || !job.answer.decision.time) return;

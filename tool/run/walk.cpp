@@ -34,7 +34,9 @@ void consider(run_state& run, const folder_handle* folder, const dir_entry& entr
   }
   if (word < clues.matched.size()) clues.matched[word] = 1;
   ++run.end.tally.selected;
-  place_job(next_place(run), folder, entry, run.walk.path, parts->stem.size());
+  stamp_job& job = next_place(run);
+  place_job(job, folder, entry, run.walk.path, parts->stem.size());
+  job.owned_beside = run.walk.owned_here;
   hand_on(run);
 }
 
@@ -54,6 +56,28 @@ void note_export_folder(run_state& run, std::string_view name) {
   if (name == "Google Photos" || name == "Google Fotos" || name.starts_with("Photos from ")) {
     run.walk.export_subfolder = name;
   }
+}
+
+// Whether the folder being walked holds a file its sources own (a Takeout
+// sidecar, an XMP file): a look over its names first, holding none of
+// them. Where it cannot be looked over, it may hold some.
+bool holds_owned(run_state& run) {
+  std::string path = run.walk.path;  // "./a/": "./a"
+  path.pop_back();
+  folder_handle* folder = run.system.open_folder(path.c_str());
+  if (folder == nullptr) return true;
+  bool owned = false;
+  while (const dir_entry* entry = run.system.next_entry(folder)) {
+    const std::string_view name(entry->name, static_cast<std::size_t>(entry->name_length));
+    const std::optional<name_parts> parts = split_name(name);
+    if (parts && owned_by_sources(run.plan.chain, parts->extension)) {
+      owned = true;
+      break;
+    }
+  }
+  owned = owned || run.system.listing_error(folder) != 0;
+  run.system.close_folder(folder);
+  return owned;
 }
 
 void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry) {
@@ -76,6 +100,8 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
 void walk(run_state& run, folder_handle* folder) {
   const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
   run.end.folder = {};
+  const bool outer_owned = run.walk.owned_here;
+  run.walk.owned_here = run.plan.chain.size() > 1 && holds_owned(run);
   std::string& path = run.walk.path;
   while (const dir_entry* entry = run.system.next_entry(folder)) {
     if (run.system.interrupted()) {  // what was handed out is still finished
@@ -102,4 +128,5 @@ void walk(run_state& run, folder_handle* folder) {
     run.end.failed = true;
   }
   run.end.folder = outer;
+  run.walk.owned_here = outer_owned;
 }

@@ -24,6 +24,10 @@ struct source_file {
   std::string_view name;  // its name
   std::string_view path;  // as the user sees it: "./" and the path from the run's folder
   std::optional<std::string_view> date_text;  // what the cuts leave of its stem; none: nothing
+  // Whether its folder holds any file a source owns (a sidecar): where it
+  // holds none, no source looks for one, which on a share saves a round
+  // trip a name.
+  bool owned_beside = true;
 };
 
 // What the asking knows of the run.

@@ -84,8 +84,10 @@ says ask_file(const source_file& file, const source_context& context, source_ans
 says ask_exif(const source_file& file, const source_context& context, fetch_space& space,
               source_answer& answer) {
   prepare_exiv2();
-  const says sidecar = ask_xmp_sidecar(file, context, space, answer);
-  if (sidecar != says::nothing) return sidecar;
+  if (file.owned_beside) {
+    const says sidecar = ask_xmp_sidecar(file, context, space, answer);
+    if (sidecar != says::nothing) return sidecar;
+  }
   return ask_file(file, context, answer);
 }
 

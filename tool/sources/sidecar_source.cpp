@@ -86,6 +86,7 @@ found_as look_up(const source_file& file, const source_context& context, fetch_s
 // that gives no date sends the file on to its name.
 says ask_sidecar(const source_file& file, const source_context& context, fetch_space& space,
                  source_answer& answer) {
+  if (!file.owned_beside) return says::nothing;  // the folder holds no sidecar
   // Names match in the composed form. A name beyond ASCII looks for its
   // sidecar in its own form first (decomposed, where it was unpacked on
   // macOS), then in the other.
