@@ -29,6 +29,9 @@ struct walk_part {
   // "Photos from 2019"), met by a --takeout run that does not walk into it.
   std::string export_subfolder;
   bool owned_here = true;  // the folder being walked holds files its sources own
+  // The file system of the folder being walked, where a look found it: a
+  // subfolder on the same one goes on with what was learnt of it.
+  std::optional<unsigned long long> device;
 };
 
 struct hand_out_part {

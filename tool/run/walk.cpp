@@ -84,22 +84,36 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
   finish_folder(run);  // the files listed before the folder come first
   if (run.end.stopped) return;
   run.system.done_beside(run.hand.pipeline.own.reader);  // the descriptors it holds, first
+  const std::optional<unsigned long long> device =
+      device_at(run, parent, entry.name, run.walk.path.c_str());
   folder_handle* sub = run.system.open_subfolder(parent, entry, run.walk.path.c_str());
   run.walk.path.push_back('/');
   if (sub == nullptr) {
     say_folder_fault(run, "cannot list ", errno);
     run.end.failed = true;
   } else {
-    walk(run, sub);
+    const std::optional<unsigned long long> outer = run.walk.device;
+    const bool same = device && outer && *device == *outer;
+    run.walk.device = device;
+    walk(run, sub, same);
+    run.walk.device = outer;
     run.system.close_folder(sub);
   }
 }
 
 }  // namespace
 
-void walk(run_state& run, folder_handle* folder) {
+std::optional<unsigned long long> device_at(const run_state& run, const folder_handle* parent,
+                                            const char* name, const char* path) {
+  file_facts facts;
+  const file_ref folder{parent, name, kind_directory, path};
+  if (run.system.look(folder, facts) != 0 || facts.kind != kind_directory) return std::nullopt;
+  return facts.device;
+}
+
+void walk(run_state& run, folder_handle* folder, bool same_file_system) {
   const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
-  run.end.folder = {};
+  if (!same_file_system) run.end.folder = {};
   const bool outer_owned = run.walk.owned_here;
   run.walk.owned_here = run.plan.chain.size() > 1 && holds_owned(run);
   std::string& path = run.walk.path;
@@ -127,6 +141,6 @@ void walk(run_state& run, folder_handle* folder) {
     say_folder_fault(run, "cannot read the folder ", error);
     run.end.failed = true;
   }
-  run.end.folder = outer;
+  if (!same_file_system) run.end.folder = outer;
   run.walk.owned_here = outer_owned;
 }

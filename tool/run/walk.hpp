@@ -6,5 +6,11 @@
 
 // Walks an open folder to its end (and its subfolders with --recursive):
 // one open listing per level, so memory grows with the depth of the tree
-// and never with the number of files.
-void walk(run_state& run, folder_handle* folder);
+// and never with the number of files. A folder on the file system of the
+// one that holds it (same_file_system) goes on with what was learnt of
+// how it keeps times; another file system is probed afresh.
+void walk(run_state& run, folder_handle* folder, bool same_file_system = false);
+
+// The device of the folder at path, by a look; nullopt where none is had.
+std::optional<unsigned long long> device_at(const run_state& run, const folder_handle* parent,
+                                            const char* name, const char* path);
