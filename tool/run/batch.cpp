@@ -10,10 +10,11 @@ namespace {
 // enough that syncing costs little per file.
 constexpr std::size_t batch_size = 256;
 
-// With no workers, a batch is prepared ahead on the preparer's thread
-// while the batch before it is set; with workers, they prepare it.
+// With no workers, or where times are quick to set, a batch is prepared
+// ahead on the preparer's thread while the batch before it is set;
+// otherwise the workers prepare it.
 bool ahead(const run_state& run) {
-  return run.hand.pipeline.workers.empty();
+  return run.hand.pipeline.workers.empty() || run.end.folder.sets == folder_knowledge::speed::quick;
 }
 
 // Each queued file's time and old time, found by the workers.
@@ -109,6 +110,7 @@ void record_and_hand_out(run_state& run) {
   if (count > 0 && run.end.stopped) not_reached(run, static_cast<std::int64_t>(count));
   if (count == 0 || run.end.stopped) return set_recorded(run);
   if (!ahead(run)) {
+    set_recorded(run);  // one prepared ahead, before the workers took over
     prepare_by_workers(run, count);
     if (check_and_record(run, hand.batch, count)) set_batch(run, hand.batch, count);
     return;

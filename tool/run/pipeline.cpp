@@ -98,7 +98,7 @@ bool may_share_file(const stamp_pipeline& p, const stamp_job& job) {
 }
 
 void push_job(stamp_pipeline& p, stamp_job& job) {
-  if (p.workers.empty()) {  // done at once, where it is: nothing is moved
+  if (works_here(p)) {  // done at once, where it is: nothing is moved
     p.task(job, p.own);
     p.done_here = &job;
     return;
@@ -125,7 +125,7 @@ void push_job(stamp_pipeline& p, stamp_job& job) {
 }
 
 stamp_job* finished_job(stamp_pipeline& p, bool wait) {
-  if (p.workers.empty()) return p.done_here;
+  if (p.done_here != nullptr || p.workers.empty()) return p.done_here;
   if (p.head == p.tail) return nullptr;
   const std::size_t place = p.head % p.ring.size();
   std::unique_lock hold(p.lock);
@@ -141,7 +141,7 @@ stamp_job* finished_job(stamp_pipeline& p, bool wait) {
 }
 
 void pop_job(stamp_pipeline& p) {
-  if (p.workers.empty()) {
+  if (p.done_here != nullptr || p.workers.empty()) {
     p.done_here = nullptr;
     return;
   }

@@ -38,6 +38,10 @@ struct stamp_pipeline {
   int idle = 0;                      // workers waiting for work
   bool walk_waits = false;
   bool closing = false;
+  // The walk does each task itself, workers or not: where a task is quick
+  // (setting a time on a local disk), handing it to a worker costs more
+  // than the worker saves. Set by the walk while the ring is empty.
+  bool here = false;
   std::mutex lock;
   std::condition_variable work;      // jobs wait, or the pipeline closes
   std::condition_variable finished;  // the job the walk waits for is done
@@ -48,6 +52,11 @@ struct stamp_pipeline {
   stamp_pipeline& operator=(const stamp_pipeline&) = delete;
   ~stamp_pipeline();  // closes, and joins every worker
 };
+
+// Whether the walk does each task itself: no workers, or here.
+inline bool works_here(const stamp_pipeline& p) {
+  return p.workers.empty() || p.here;
+}
 
 // Starts up to jobs workers and returns how many started (the system may
 // refuse threads); with none, the walk does every task itself. why says

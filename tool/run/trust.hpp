@@ -5,6 +5,8 @@
 // never depends on how many threads stamp the files before it.
 #pragma once
 
+#include <chrono>
+
 #include "system/careful_write.hpp"
 
 enum class folder_trust { unknown, keeps, checks_each };
@@ -16,6 +18,12 @@ struct folder_knowledge {
   // back, and until then every such time is.
   bool fractions_kept = false;
   bool rounding_said = false;  // "keeps times in steps" is said once per folder
+  // How long a time takes to set here, from the first files, set by the
+  // walk itself: quick (a local disk, tmpfs) keeps the walk setting them;
+  // slow (a share) hands them to the workers.
+  enum class speed { unknown, quick, slow } sets = speed::unknown;
+  int sets_timed = 0;
+  std::chrono::nanoseconds set_time{0};
 };
 
 // What a probe's result teaches: a time not held means every file is
