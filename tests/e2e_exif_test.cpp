@@ -14,10 +14,9 @@ const std::string original = "2019:07:04 18:30:12";
 const long long taken = utc_ns(2019, 7, 4, 18, 30, 12);
 const long long hour = 3'600'000'000'000LL;
 
-#define NEEDS_MEDIA_TOOLS()                                                        \
-  if (const std::string missing =                                                  \
-          missing_tools({"ffmpeg", "exiftool", "heif-enc", "exiv2"});              \
-      !missing.empty())                                                            \
+#define NEEDS_MEDIA_TOOLS()                                                                   \
+  if (const std::string missing = missing_tools({"ffmpeg", "exiftool", "heif-enc", "exiv2"}); \
+      !missing.empty())                                                                       \
   GTEST_SKIP() << "needs " << missing
 
 void run_shell(const std::string& command) {
@@ -37,8 +36,10 @@ void exif(const std::string& path, const std::string& tags) {
 
 // A video whose movie header says it was made at the UTC time given.
 void make_video(const std::string& path, const std::string& created) {
-  run_shell("ffmpeg -loglevel error -y -f lavfi -i color=c=red:s=64x64:d=0.1 -f mov "
-            "-metadata creation_time=" + created + " '" + path + "'");
+  run_shell(
+      "ffmpeg -loglevel error -y -f lavfi -i color=c=red:s=64x64:d=0.1 -f mov "
+      "-metadata creation_time=" +
+      created + " '" + path + "'");
 }
 
 // The folder as it is, but for last-access times under wine: wine does
@@ -62,8 +63,8 @@ tool_result stamp(const scratch& dir, std::vector<std::string> words,
 TEST(Exif, PhotosInTheirZoneOrByTheirOffset) {
   NEEDS_MEDIA_TOOLS();
   scratch dir;
-  for (const std::string name : {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png",
-                                 "photo.webp"}) {
+  for (const std::string name :
+       {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png", "photo.webp"}) {
     make_image(dir.at(name));
     exif(dir.at(name), "-DateTimeOriginal='" + original + "'");
   }
@@ -73,8 +74,8 @@ TEST(Exif, PhotosInTheirZoneOrByTheirOffset) {
   std::filesystem::remove(dir.at("photo.jpg"));
   exif(dir.at("offset.jpg"), "-OffsetTimeOriginal=+02:00");
   exif(dir.at("fraction.jpg"), "-SubSecTimeOriginal=25");
-  for (const char* name : {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png",
-                                  "photo.webp", "photo.heic"}) {
+  for (const char* name :
+       {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png", "photo.webp", "photo.heic"}) {
     set_old_times(dir.at(name));
   }
   const folder_state before = taken_snapshot(dir);
@@ -86,9 +87,9 @@ TEST(Exif, PhotosInTheirZoneOrByTheirOffset) {
   EXPECT_EQ(mtime_of(dir.at("offset.jpg")), taken - 2 * hour);  // one instant
   EXPECT_EQ(mtime_of(dir.at("fraction.jpg")), taken + 250'000'000);
   // Only the last-modified times: every file's data and last-access time as they were.
-  expect_only_stamped(before, taken_snapshot(dir),
-                      {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png", "photo.webp",
-                       "photo.heic"});
+  expect_only_stamped(
+      before, taken_snapshot(dir),
+      {"plain.jpg", "offset.jpg", "fraction.jpg", "photo.png", "photo.webp", "photo.heic"});
   // In another zone: the offset's instant stays.
   stamp(dir, {"--tz", "+05:30"});
   EXPECT_EQ(mtime_of(dir.at("plain.jpg")), taken - 5 * hour - hour / 2);

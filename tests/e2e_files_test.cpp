@@ -79,14 +79,14 @@ TEST(Files, LinksLeadToFilesNeverToFolders) {
   EXPECT_EQ(sorted_lines(r.out), (std::vector<std::string>{announce("2010-09-10 13.40.dangling"),
                                                            announce("2010-09-10 13.40.dir"),
                                                            announce("2010-09-10 13.40.link")}));
-  EXPECT_EQ(sorted_lines(r.err),
-            (std::vector<std::string>{
-                "velmora: 1 file stamped (names read as UTC); 2 of 3 selected files were left "
-                "alone (2 not set)",
-                "velmora: cannot set the time of './2010-09-10 13.40.dangling': No such file or "
-                "directory",
-                "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a folder",
-                utc_note}));
+  EXPECT_EQ(
+      sorted_lines(r.err),
+      (std::vector<std::string>{
+          "velmora: 1 file stamped (names read as UTC); 2 of 3 selected files were left "
+          "alone (2 not set)",
+          "velmora: cannot set the time of './2010-09-10 13.40.dangling': No such file or "
+          "directory",
+          "velmora: cannot set the time of './2010-09-10 13.40.dir': it is a folder", utc_note}));
   // The link's target is stamped; the link itself keeps its own time.
   EXPECT_EQ(mtime_of(dir.at("target")), photo_time);
   expect_only_stamped(before, snapshot(dir.path), {"target"});
@@ -107,7 +107,8 @@ TEST(Files, FifosAndDevicesNeverMakeTheRunWait) {
   const tool_result r = run_tool(dir.path, {}, setup);
   EXPECT_FALSE(r.timed_out);
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, lines({utc_note, "velmora: " + std::to_string(stamped.size()) + " files stamped (names read as UTC)"}));
+  EXPECT_EQ(r.err, lines({utc_note, "velmora: " + std::to_string(stamped.size()) +
+                                        " files stamped (names read as UTC)"}));
   EXPECT_EQ(static_cast<std::size_t>(count_lines(r.out)), stamped.size());
   for (const std::string& name : stamped) EXPECT_EQ(mtime_of(dir.at(name)), photo_time) << name;
   expect_only_stamped(before, snapshot(dir.path), stamped);
@@ -130,17 +131,18 @@ TEST(Files, OddNames) {
   // Stdout keeps names as they are, tabs too (the path is all that follows
   // the first tab), but for those with another control character: those
   // are quoted as in messages, so that every file is one line.
-  const std::vector<std::string> shown = {
-      announce(not_utf8), announce(longest), announce(tab),
-      "Setting timestamp:\t'./2010-09-10 13.40'$'\\n''.jpg'",
-      "Setting timestamp:\t'./2010-02-30 13.40'$'\\n''.jpg'"};
+  const std::vector<std::string> shown = {announce(not_utf8), announce(longest), announce(tab),
+                                          "Setting timestamp:\t'./2010-09-10 13.40'$'\\n''.jpg'",
+                                          "Setting timestamp:\t'./2010-02-30 13.40'$'\\n''.jpg'"};
   EXPECT_EQ(sorted_lines(r.out), sorted_lines(lines(shown)));
   EXPECT_EQ(count_lines(r.out), 5);
-  EXPECT_EQ(r.err,
-            utc_note +
-            "\nvelmora: cannot read a date from './2010-02-30 13.40'$'\\n''.jpg': that day does not "
-            "exist in that month\nvelmora: 4 files stamped (names read as UTC); 1 of 5 selected files were left "
-            "alone (1 no date)\n");
+  EXPECT_EQ(
+      r.err,
+      utc_note +
+          "\nvelmora: cannot read a date from './2010-02-30 13.40'$'\\n''.jpg': that day does not "
+          "exist in that month\nvelmora: 4 files stamped (names read as UTC); 1 of 5 selected "
+          "files were left "
+          "alone (1 no date)\n");
   EXPECT_EQ(r.status, 1);
   for (const std::string& name : {not_utf8, tab, newline, longest}) {
     EXPECT_EQ(mtime_of(dir.at(name)), photo_time) << name;

@@ -230,7 +230,9 @@ TEST(JobsAsRoot, ALongRunShowsItsProgressOnTheTerminal) {
   const std::string shown = typescript(" > \"" + dir.at("out") + "\"");
   EXPECT_TRUE(contains(shown, "\rvelmora: ")) << shown;
   EXPECT_TRUE(contains(shown, " files, ")) << shown;
-  EXPECT_TRUE(contains(shown, "files stamped (names read as UTC); 2 of 502 selected files were left alone")) << shown;
+  EXPECT_TRUE(
+      contains(shown, "files stamped (names read as UTC); 2 of 502 selected files were left alone"))
+      << shown;
   std::ifstream out(dir.at("out"));
   EXPECT_EQ(count_lines(std::string{std::istreambuf_iterator<char>(out), {}}), 502);
   EXPECT_FALSE(contains(typescript(""), " files, "));

@@ -105,9 +105,9 @@ TEST(Takeout, AnExportIsStampedFromItsSidecarsAndEveryFaultIsSaid) {
       << r.err;
   EXPECT_TRUE(contains(r.err, y + "DSC_0001.JPG': no sidecar, and no date in the form")) << r.err;
   EXPECT_FALSE(contains(r.err, "metadata.json")) << r.err;
-  EXPECT_TRUE(
-      contains(r.err, "15 files stamped (names read as UTC); 3 of 18 selected files were left "
-                      "alone (3 no date)"))
+  EXPECT_TRUE(contains(r.err,
+                       "15 files stamped (names read as UTC); 3 of 18 selected files were left "
+                       "alone (3 no date)"))
       << r.err;
 }
 

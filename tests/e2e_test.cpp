@@ -114,7 +114,7 @@ TEST(EndToEnd, UnreadableDatesLeaveFilesAlone) {
   make_file(dir.at("2010-09-10 13.40.jpg"));
   const tool_result r = run_tool(dir.path, {"jpg"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(count_lines(r.out), 6);           // every selected file is announced
+  EXPECT_EQ(count_lines(r.out), 6);  // every selected file is announced
   // One each, the summary, and that --auto reads '2010-09-10_13.40'.
   EXPECT_EQ(count_lines(r.err), 8) << r.err;  // and the zone first
   EXPECT_NE(r.err.find("velmora: 1 file stamped (names read as UTC); 5 of 6 selected files were "

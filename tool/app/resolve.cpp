@@ -26,8 +26,9 @@ int jobs_for(const typed_options& o, const plan_facts& facts, std::string& why) 
 std::optional<std::string> resolve_plan(const typed_options& o, const plan_facts& facts,
                                         run_plan& plan) {
   if (o.created && !facts.creation_time_settable) {
-    return std::string("--created: this system has no call that sets a file's creation time "
-                       "(Windows has one; Linux keeps a birth time that nothing may set)");
+    return std::string(
+        "--created: this system has no call that sets a file's creation time "
+        "(Windows has one; Linux keeps a birth time that nothing may set)");
   }
   plan.selection = {o.words, o.shift_given, o.front_cut, o.back_cut};
   time_rule& rule = plan.rule;

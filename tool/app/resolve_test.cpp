@@ -49,7 +49,7 @@ TEST(Resolve, TheZoneIsAnOffsetOrANameForTheSession) {
 TEST(Resolve, ZoneWordsWithASignAreReadAsTheySay) {
   using std::chrono::minutes;
   const std::pair<std::string_view, minutes> words[] = {
-      {"UTC+02:00", minutes{120}}, {"UTC+2", minutes{120}},  {"GMT+2", minutes{120}},
+      {"UTC+02:00", minutes{120}}, {"UTC+2", minutes{120}},     {"GMT+2", minutes{120}},
       {"utc-3:30", minutes{-210}}, {"GMT-0400", minutes{-240}}, {"+2", minutes{120}},
       {"UTC", minutes{0}}};
   for (const auto& [word, offset] : words) {

@@ -88,7 +88,6 @@ std::optional<std::string> read_zone(const typed_options& o, time_rule& rule) {
   return "--tz " + in_quotes(o.tz) + " is no offset from UTC such as +05:30, -0400 or +2";
 }
 
-
 std::string zone_line(const typed_options& o, const time_rule& rule, const plan_facts& facts) {
   if (!rule.fixed_offset && o.tz.empty() && !o.local) {
     return o.utc ? "names are read as UTC"

@@ -27,23 +27,23 @@ struct typed_options {
   std::string tz;    // --tz: a zone's name or a fixed offset; empty for none
   bool seconds = false;
   bool recursive = false;
-  std::string directory;    // --directory: the folder to run in; empty for the current one
-  bool auto_date = false;   // --auto: find the date in any shape, anywhere in the name
-  bool date_only = false;   // a date with no time is stamped at 00:00
-  std::string format;       // --format: the pattern as given; empty for none
-  bool takeout = false;     // --takeout: times from Google Takeout's JSON sidecars first
-  bool exif = false;        // --exif: times from inside the files (and XMP sidecars) next
+  std::string directory;     // --directory: the folder to run in; empty for the current one
+  bool auto_date = false;    // --auto: find the date in any shape, anywhere in the name
+  bool date_only = false;    // a date with no time is stamped at 00:00
+  std::string format;        // --format: the pattern as given; empty for none
+  bool takeout = false;      // --takeout: times from Google Takeout's JSON sidecars first
+  bool exif = false;         // --exif: times from inside the files (and XMP sidecars) next
   bool video_local = false;  // --video-local: videos' header times are local times
-  std::string journal;      // --journal: the file to record old times in; empty for the default
-  bool no_journal = false;  // --no-journal: keep none
-  bool undo = false;        // --undo: undo rather than run
-  std::string undo_file;    // --undo FILE: the journal to undo; empty for the default
-  bool list = false;        // --undo --list: list the runs kept
-  std::string jobs_text;    // --jobs as given
-  int jobs = 0;             // --jobs as a number, 1 to 64; 0 when not given
-  bool verbose = false;     // say how the run was set up
-  bool quiet = false;       // no per-file lines and no summary; errors all the same
-  bool created = false;     // set the creation time too (Windows)
+  std::string journal;       // --journal: the file to record old times in; empty for the default
+  bool no_journal = false;   // --no-journal: keep none
+  bool undo = false;         // --undo: undo rather than run
+  std::string undo_file;     // --undo FILE: the journal to undo; empty for the default
+  bool list = false;         // --undo --list: list the runs kept
+  std::string jobs_text;     // --jobs as given
+  int jobs = 0;              // --jobs as a number, 1 to 64; 0 when not given
+  bool verbose = false;      // say how the run was set up
+  bool quiet = false;        // no per-file lines and no summary; errors all the same
+  bool created = false;      // set the creation time too (Windows)
 };
 
 enum class command { run, help, version, usage_error };

@@ -59,8 +59,8 @@ TEST(ManPage, TheSummaryLineIsQuotedAsTheToolPrintsIt) {
     return line.starts_with("velmora: ") && line.find("stamped") != std::string::npos;
   });
   ASSERT_NE(quoted, lines.end());
-  EXPECT_EQ(*quoted, "velmora: " + run_summary({120, 2, 1, 1, false}, std::nullopt,
-                                               run_end::walked, "", "names read as UTC"));
+  EXPECT_EQ(*quoted, "velmora: " + run_summary({120, 2, 1, 1, false}, std::nullopt, run_end::walked,
+                                               "", "names read as UTC"));
 }
 
 }  // namespace

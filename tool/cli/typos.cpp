@@ -64,8 +64,8 @@ std::string nearest_option(std::string_view name) {
   for (const std::string_view candidate : names) {
     // The option a prefix names first ('--h' is --help, not --tz), then
     // the nearest by letters.
-    const std::size_t n = name.size() > 2 && candidate.starts_with(name) ? 0
-                                                                          : edits(name, candidate);
+    const std::size_t n =
+        name.size() > 2 && candidate.starts_with(name) ? 0 : edits(name, candidate);
     if (n < fewest) {
       fewest = n;
       best = candidate;

@@ -50,7 +50,7 @@ struct time_rule {
   std::optional<std::chrono::minutes> fixed_offset;  // --tz +05:30
   ticks shift{};                                     // the hour shift
   bool show_read = false;                            // a cut was made: a refusal says what it left
-  int latest_year = 30827;  // epoch milliseconds name no year after this (next year)
+  int latest_year = 30827;   // epoch milliseconds name no year after this (next year)
   bool video_local = false;  // --video-local: a video's header time is a local time
 };
 

@@ -15,7 +15,9 @@ namespace {
 // A file's path as the system writes it: the run's folder as the journal
 // has it, the rest with the system's separator ('Z:\\photos\\a\\b.jpg').
 std::string as_written(const system_calls& system, std::string path, std::size_t root) {
-  if (system.separator != '/') std::replace(path.begin() + static_cast<std::ptrdiff_t>(root), path.end(), '/', system.separator);
+  if (system.separator != '/')
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(root), path.end(), '/',
+                 system.separator);
   return path;
 }
 
@@ -45,9 +47,8 @@ int undo_records(undo_state& state, const journal_reader& reader, const checked_
     const std::string& root = runs[run - 1].folder;
     const std::string full = root + record.path.substr(1);  // "./a" -> "/a"
     if (const int error = reach_folder(reach, root, record.path)) {
-      say(state.output,
-          "cannot restore " + in_quotes(as_written(state.system, full, root.size())) + ": " +
-              state.system.error_text(error));
+      say(state.output, "cannot restore " + in_quotes(as_written(state.system, full, root.size())) +
+                            ": " + state.system.error_text(error));
       ++state.left_alone;
       continue;
     }

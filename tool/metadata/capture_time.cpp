@@ -19,11 +19,17 @@ std::optional<calendar_time> read_date_time(std::string_view text, char date_joi
                                             std::size_t& at) {
   if (!digits_at(text, 0, 4) || text.size() < 16 || text[4] != date_joint ||
       !digits_at(text, 5, 2) || text[7] != date_joint || !digits_at(text, 8, 2) ||
-      text[10] != between || !digits_at(text, 11, 2) || text[13] != ':' || !digits_at(text, 14, 2)) {
+      text[10] != between || !digits_at(text, 11, 2) || text[13] != ':' ||
+      !digits_at(text, 14, 2)) {
     return std::nullopt;
   }
-  calendar_time t{number_at(text, 0, 4), number_at(text, 5, 2),  number_at(text, 8, 2),
-                  number_at(text, 11, 2), number_at(text, 14, 2), 0, 0};
+  calendar_time t{number_at(text, 0, 4),
+                  number_at(text, 5, 2),
+                  number_at(text, 8, 2),
+                  number_at(text, 11, 2),
+                  number_at(text, 14, 2),
+                  0,
+                  0};
   at = 16;
   if (at + 3 <= text.size() && text[at] == ':' && digits_at(text, at + 1, 2)) {
     t.second = number_at(text, at + 1, 2);
@@ -136,7 +142,8 @@ std::optional<capture_time> find_capture_time(metadata_kind kind, const tag_look
        {"Xmp.exif.DateTimeOriginal", "Xmp.xmp.CreateDate", "Xmp.photoshop.DateCreated"}) {
     const std::optional<std::string> text = lookup(key);
     if (!text) continue;
-    if (std::optional<capture_time> found = read_xmp_date(*text)) return tagged(std::move(found), key);
+    if (std::optional<capture_time> found = read_xmp_date(*text))
+      return tagged(std::move(found), key);
   }
   return std::nullopt;
 }

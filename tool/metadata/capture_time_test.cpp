@@ -36,9 +36,9 @@ TEST(CaptureTime, EachFormAsItIsWritten) {
 
 // Dates that say nothing are no date: never 1970, never 1904, never a guess.
 TEST(CaptureTime, DatesThatSayNothingAreNone) {
-  for (const std::string_view wrong : {"0000:00:00 00:00:00", "", "    :  :     :  :  ",
-                                       "2019:02:30 10:00:00", "2019:07:04", "2019-07-04 18:30:12",
-                                       "2019:07:04 25:00:00", "2019:07:04 18:30:12 junk"}) {
+  for (const std::string_view wrong :
+       {"0000:00:00 00:00:00", "", "    :  :     :  :  ", "2019:02:30 10:00:00", "2019:07:04",
+        "2019-07-04 18:30:12", "2019:07:04 25:00:00", "2019:07:04 18:30:12 junk"}) {
     EXPECT_FALSE(read_exif_date(wrong, "", "")) << wrong;
   }
   for (const std::string_view wrong : {"2019-07-04", "2019-07-04T18:30:12+2", "0000-00-00T00:00"}) {
@@ -60,9 +60,9 @@ TEST(CaptureTime, TheTagsInTheOrderTheyAreTrusted) {
   EXPECT_EQ(found_in(metadata_kind::photo, {{"Exif.Image.DateTime", "2020:01:01 00:00:00"}}),
             std::nullopt);
   // A zeroed original falls to the digitized time, then to the XMP.
-  const std::optional<capture_time> digitized = found_in(
-      metadata_kind::photo, {{"Exif.Photo.DateTimeOriginal", "0000:00:00 00:00:00"},
-                             {"Exif.Photo.DateTimeDigitized", "2019:07:04 18:30:13"}});
+  const std::optional<capture_time> digitized =
+      found_in(metadata_kind::photo, {{"Exif.Photo.DateTimeOriginal", "0000:00:00 00:00:00"},
+                                      {"Exif.Photo.DateTimeDigitized", "2019:07:04 18:30:13"}});
   ASSERT_TRUE(digitized);
   EXPECT_EQ(digitized->tag, "Exif.Photo.DateTimeDigitized");
   EXPECT_EQ(found_in(metadata_kind::photo, {{"Xmp.xmp.CreateDate", "2019-07-04T18:30:12"}})->tag,

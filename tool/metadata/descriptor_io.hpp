@@ -46,7 +46,7 @@ class descriptor_io final : public Exiv2::BasicIo {
   int error_ = 0;
   std::string block_;  // the block of the file the last read brought in
   std::int64_t block_at_ = 0;
-  long reads_ = 0;           // calls to read, to stop a reading that never ends
+  long reads_ = 0;  // calls to read, to stop a reading that never ends
   long reads_past_end_ = 0;
-  std::string mapped_;   // the whole file, while exiv2 asks for it mapped
+  std::string mapped_;  // the whole file, while exiv2 asks for it mapped
 };

@@ -53,8 +53,8 @@ TEST(DatePattern, StarIsAsShortAsItCanBe) {
 // As strptime: a field of two digits takes one where no digit follows it;
 // fields run together still take two each.
 TEST(DatePattern, OneDigitWhereNoDigitFollows) {
-  const date_reading booth =
-      read_with_pattern("Photo on 1-31-17 at 9.14 AM #2", compiled("Photo on %m-%d-%y at %I.%M %p"));
+  const date_reading booth = read_with_pattern("Photo on 1-31-17 at 9.14 AM #2",
+                                               compiled("Photo on %m-%d-%y at %I.%M %p"));
   EXPECT_EQ(booth.fault, date_fault::none);
   EXPECT_EQ(booth.time.month, 1);
   EXPECT_EQ(booth.time.hour, 9);

@@ -45,8 +45,9 @@ std::optional<found_part> take_telegram_export(std::string_view text) {
     }
     if (digit_at(text, at + form.size())) return std::nullopt;
     found_part f;
-    f.time = {number_at(text, at + 6, 4),  number_at(text, at + 3, 2),  number_at(text, at, 2),
-              number_at(text, at + 11, 2), number_at(text, at + 14, 2), number_at(text, at + 17, 2)};
+    f.time = {number_at(text, at + 6, 4),  number_at(text, at + 3, 2),
+              number_at(text, at, 2),      number_at(text, at + 11, 2),
+              number_at(text, at + 14, 2), number_at(text, at + 17, 2)};
     f.end = at + form.size();
     return f;
   }

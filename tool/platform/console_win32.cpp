@@ -41,8 +41,8 @@ bool write_stream(std::FILE* stream, std::string_view text) {
         written == 0) {
       const DWORD error = GetLastError();
       errno = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? ENOSPC
-              : error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE    ? EPIPE
-                                                                       : EIO;
+              : error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE      ? EPIPE
+                                                                          : EIO;
       return false;
     }
     at += written;

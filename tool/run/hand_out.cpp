@@ -78,7 +78,8 @@ void give(run_state& run, stamp_job& job, job_task task) {
     if (const int error = announce(run, job)) return output_failed(run, error);
   }
   const bool timed = decide_where(run, sets);
-  const auto started = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
+  const auto started =
+      timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
   push_job(pipeline, job);
   if (timed) learn_speed(run, std::chrono::steady_clock::now() - started);
   // The probe's answer decides how the folder's next files are set; one

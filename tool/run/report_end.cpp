@@ -32,7 +32,9 @@ void say_end(run_state& run, std::chrono::steady_clock::time_point started) {
     std::vector<std::string> words = {"--auto", "--dry-run"};
     if (plan.recursive) words.insert(words.begin(), "--recursive");
     for (const std::string& word : plan.selection.words) words.push_back(word);
-    say(run.output, "--auto reads a date and time in " + std::to_string(end.auto_reads) + " of these names (in the shapes phones and apps write, such as IMG_20100910_134012.jpg); " +
+    say(run.output, "--auto reads a date and time in " + std::to_string(end.auto_reads) +
+                        " of these names (in the shapes phones and apps write, such as "
+                        "IMG_20100910_134012.jpg); " +
                         command_line(words) + " shows the times it would set");
   }
   // The last line sums the run up; a person at a terminal hears how long it

@@ -140,7 +140,7 @@ TEST(RunFaults, AnInterruptFinishesWhatWasHandedOutAndSaysHowToUndo) {
   for (const std::string_view jobs : {"1", "4"}) {
     memory_system fs;
     add_photos(fs, 600);
-    fs.interrupt_after = 300;  // entries listed: "." and "..", then 298 photos
+    fs.interrupt_after = 300;      // entries listed: "." and "..", then 298 photos
     fs.slow_writes = jobs != "1";  // as on a share: the workers set them
     const memory_run r = run_in(fs, {"--jobs", jobs}, journal);
     EXPECT_EQ(r.status, 130);

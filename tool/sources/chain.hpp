@@ -53,7 +53,7 @@ struct source_answer {
 };
 
 struct time_source {
-  std::string_view name;     // "name", "sidecar": for --dry-run's last field
+  std::string_view name;  // "name", "sidecar": for --dry-run's last field
   // What no time here says before the next source's refusal, unless the
   // source's answer says it (a sidecar that gives no date).
   std::string_view nothing;

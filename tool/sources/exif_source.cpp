@@ -40,14 +40,15 @@ says ask_xmp_sidecar(const source_file& file, const source_context& context, fet
     if (context.system.missing(error)) continue;
     std::string path = std::string(folder) + name;
     if (error != 0) {
-      return answer_fault(answer, "cannot read its XMP sidecar " + in_quotes(path) + ": " +
-                               context.system.error_text(error), path);
+      return answer_fault(answer,
+                          "cannot read its XMP sidecar " + in_quotes(path) + ": " +
+                              context.system.error_text(error),
+                          path);
     }
-    const metadata_answer read =
-        read_sidecar_capture_time({space.reader.buffer.data(), length});
+    const metadata_answer read = read_sidecar_capture_time({space.reader.buffer.data(), length});
     if (!read.fault.empty()) {
-      return answer_fault(answer, "its XMP sidecar " + in_quotes(path) + " cannot be read: " + read.fault,
-                   path);
+      return answer_fault(
+          answer, "its XMP sidecar " + in_quotes(path) + " cannot be read: " + read.fault, path);
     }
     if (read.found) return decided(*read.found, context, path, answer);
   }
@@ -75,7 +76,8 @@ says ask_file(const source_file& file, const source_context& context, source_ans
         std::make_unique<descriptor_io>(system, descriptor, size, std::string(file.path)));
   }
   system.close(descriptor);
-  if (sized != 0) return answer_fault(answer, "cannot read its data: " + system.error_text(sized), {});
+  if (sized != 0)
+    return answer_fault(answer, "cannot read its data: " + system.error_text(sized), {});
   if (!read.fault.empty()) return answer_fault(answer, read.fault, {});
   if (!read.found) return says::nothing;
   return decided(*read.found, context, read.found->tag, answer);

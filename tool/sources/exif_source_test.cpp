@@ -35,9 +35,13 @@ answer_of ask(memory_system& fs, const std::string& name, const time_rule& rule 
   const source_file file{
       {nullptr, name.c_str(), kind_regular, path.c_str()}, name, path, split_name(name)->stem};
   source_answer answer;
-  ask_sources(chain_for(false, true), file, {rule, [](std::chrono::seconds) {
-                return std::optional<std::chrono::seconds>(std::chrono::hours{2});
-              }, system}, space, answer);
+  ask_sources(chain_for(false, true), file,
+              {rule,
+               [](std::chrono::seconds) {
+                 return std::optional<std::chrono::seconds>(std::chrono::hours{2});
+               },
+               system},
+              space, answer);
   return {std::move(answer.decision), std::move(answer.where)};
 }
 
@@ -48,10 +52,12 @@ std::string utc_of(const answer_of& a) {
 TEST(ExifSource, TheTakenTimeInTheZoneOfTheRunOrItsOwnOffset) {
   memory_system fs;
   const std::string original = "2019:07:04 18:30:12";
-  add_file(fs, "a.jpg", {}, jpeg_with({{"Exif.Photo.DateTimeOriginal", original},
-                                       {"Exif.Photo.SubSecTimeOriginal", "25"}}));
-  add_file(fs, "b.jpg", {}, jpeg_with({{"Exif.Photo.DateTimeOriginal", original},
-                                       {"Exif.Photo.OffsetTimeOriginal", "+02:00"}}));
+  add_file(fs, "a.jpg", {},
+           jpeg_with({{"Exif.Photo.DateTimeOriginal", original},
+                      {"Exif.Photo.SubSecTimeOriginal", "25"}}));
+  add_file(fs, "b.jpg", {},
+           jpeg_with({{"Exif.Photo.DateTimeOriginal", original},
+                      {"Exif.Photo.OffsetTimeOriginal", "+02:00"}}));
   EXPECT_EQ(utc_of(ask(fs, "a.jpg")), "2019-07-04 18:30:12.25 UTC");
   EXPECT_EQ(ask(fs, "a.jpg").where, "Exif.Photo.DateTimeOriginal");
   time_rule local;
@@ -92,7 +98,8 @@ TEST(ExifSource, NoTimeInsideFallsToTheNameAndUnreadableDataIsAFault) {
 // An XMP sidecar, which a person wrote on purpose, comes first.
 TEST(ExifSource, AnXmpSidecarComesFirst) {
   memory_system fs;
-  add_file(fs, "IMG_1.jpg", {}, jpeg_with({{"Exif.Photo.DateTimeOriginal", "2019:07:04 18:30:12"}}));
+  add_file(fs, "IMG_1.jpg", {},
+           jpeg_with({{"Exif.Photo.DateTimeOriginal", "2019:07:04 18:30:12"}}));
   add_file(fs, "IMG_1.jpg.xmp", {},
            R"(<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF )"
            R"(xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#">)"

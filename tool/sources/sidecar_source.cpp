@@ -35,10 +35,10 @@ says stills_say(const findings& found, source_answer& answer) {
   for (const source_answer& still : found.stills) {
     if (*still.decision.time != *first.decision.time) {
       return answer_fault(answer,
-                   "the sidecars of its stills disagree: " + in_quotes(first.where) + " gives " +
-                       format_utc(*first.decision.time) + ", " + in_quotes(still.where) +
-                       " gives " + format_utc(*still.decision.time),
-                   first.where);
+                          "the sidecars of its stills disagree: " + in_quotes(first.where) +
+                              " gives " + format_utc(*first.decision.time) + ", " +
+                              in_quotes(still.where) + " gives " + format_utc(*still.decision.time),
+                          first.where);
     }
   }
   answer = first;
@@ -56,8 +56,9 @@ found_as look_up(const source_file& file, const source_context& context, fetch_s
   std::string path(file.path.substr(0, file.path.size() - file.name.size()));
   path.append(name);
   if (error != 0) {
-    answer_fault(here, "cannot read its sidecar " + in_quotes(path) + ": " + why_unread(context, error),
-          path);
+    answer_fault(here,
+                 "cannot read its sidecar " + in_quotes(path) + ": " + why_unread(context, error),
+                 path);
     return found_as::fault;
   }
   const sidecar_reading reading = read_sidecar({space.reader.buffer.data(), length});
@@ -66,9 +67,9 @@ found_as look_up(const source_file& file, const source_context& context, fetch_s
     if (!found.of_another) {
       found.of_another.emplace();
       answer_fault(*found.of_another,
-            "its sidecar " + in_quotes(path) + " describes another file, " +
-                in_quotes(*reading.title),
-            path);
+                   "its sidecar " + in_quotes(path) + " describes another file, " +
+                       in_quotes(*reading.title),
+                   path);
     }
     return found_as::none;
   }

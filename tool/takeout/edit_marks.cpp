@@ -6,18 +6,18 @@ namespace {
 
 // Every mark seen in exports, one language after another.
 constexpr std::string_view edit_marks[] = {
-    "-edited",                    // English
-    "-bearbeitet",                // German
-    "-modifié",                   // French
-    "-editado",                   // Portuguese, Spanish
-    "-editada",                   // Spanish
-    "-ha editado",                // Spanish
-    "-editat",                    // Catalan
-    "-modificato",                // Italian
-    "-bewerkt",                   // Dutch
-    "-edytowane",                 // Polish
-    "-\u7de8\u96c6\u6e08\u307f",  // Japanese: 編集済み
-    "-\u7f16\u8f91",              // Chinese: 编辑
+    "-edited",                                            // English
+    "-bearbeitet",                                        // German
+    "-modifié",                                           // French
+    "-editado",                                           // Portuguese, Spanish
+    "-editada",                                           // Spanish
+    "-ha editado",                                        // Spanish
+    "-editat",                                            // Catalan
+    "-modificato",                                        // Italian
+    "-bewerkt",                                           // Dutch
+    "-edytowane",                                         // Polish
+    "-\u7de8\u96c6\u6e08\u307f",                          // Japanese: 編集済み
+    "-\u7f16\u8f91",                                      // Chinese: 编辑
     "-\u0438\u0437\u043c\u0435\u043d\u0435\u043d\u043e",  // Russian: изменено
     "-\ud3b8\uc9d1\ub428",                                // Korean: 편집됨
     "-\uc218\uc815\ub428",                                // Korean: 수정됨

@@ -1,5 +1,5 @@
-#include <cstdlib>
 #include <utf8proc.h>
+#include <cstdlib>
 
 #include "takeout/normal_form.hpp"
 

@@ -41,8 +41,9 @@ TEST(ReadmeQuirks, EveryRowsSidecarIsLookedForAndItsTitleTaken) {
     if (file == "metadata.json") break;
     ++rows;
     const std::size_t count = sidecar_candidates(composed(file), candidates);
-    const auto found = std::find_if(candidates.begin(), candidates.begin() + count,
-                                    [&](const sidecar_candidate& c) { return c.name == composed(sidecar); });
+    const auto found =
+        std::find_if(candidates.begin(), candidates.begin() + count,
+                     [&](const sidecar_candidate& c) { return c.name == composed(sidecar); });
     ASSERT_NE(found, candidates.begin() + count) << file << " does not look for " << sidecar;
     const std::size_t titled = row.find("titled ");
     const std::string title = titled == std::string::npos ? found->title : quoted_at(row, titled);

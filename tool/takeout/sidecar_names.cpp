@@ -71,8 +71,10 @@ std::string other_case(std::string_view extension) {
   for (char& c : other) {
     lower = lower || (c >= 'a' && c <= 'z');
     upper = upper || (c >= 'A' && c <= 'Z');
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
   }
   return lower != upper ? other : std::string(extension);
 }

@@ -14,9 +14,8 @@ bool no_file_holds(char c) {
 // title as the file's name: the same, or with '_' where a file cannot hold
 // the title's character.
 bool same_as_written(std::string_view title, std::string_view name) {
-  return std::equal(title.begin(), title.end(), name.begin(), name.end(), [](char t, char n) {
-    return t == n || (n == '_' && no_file_holds(t));
-  });
+  return std::equal(title.begin(), title.end(), name.begin(), name.end(),
+                    [](char t, char n) { return t == n || (n == '_' && no_file_holds(t)); });
 }
 
 // A name Takeout cut short is named by a longer title that begins with its
