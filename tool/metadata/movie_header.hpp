@@ -6,12 +6,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
-// Reads size bytes from offset into text (fewer at the end); 0 or an error.
-using read_fn = std::function<int(std::int64_t offset, std::size_t size, std::string& text)>;
+#include "metadata/boxes.hpp"
 
 struct movie_header {
   std::optional<std::uint64_t> created;  // seconds since 1904-01-01 UTC; nullopt: no header
