@@ -34,12 +34,19 @@ void exif(const std::string& path, const std::string& tags) {
   run_shell("exiftool -q -overwrite_original " + tags + " '" + path + "'");
 }
 
-// A video whose movie header says it was made at the UTC time given.
-void make_video(const std::string& path, const std::string& created) {
-  run_shell(
-      "ffmpeg -loglevel error -y -f lavfi -i color=c=red:s=64x64:d=0.1 -f mov "
-      "-metadata creation_time=" +
-      created + " '" + path + "'");
+// A video whose movie header says it was made at the UTC time given; with
+// Apple's creation date key too, as an iPhone writes it, where one is given.
+void make_video(const std::string& path, const std::string& created,
+                const std::string& apple = {}) {
+  std::string command =
+      "ffmpeg -loglevel error -y -f lavfi -i color=c=red:s=64x64:d=0.1 -f mov -metadata "
+      "creation_time=";
+  command.append(created);
+  if (!apple.empty()) {
+    command.append(" -movflags use_metadata_tags -metadata com.apple.quicktime.creationdate=");
+    command.append(apple);
+  }
+  run_shell(command.append(" '").append(path).append("'"));
 }
 
 // The folder as it is, but for last-access times under wine: wine does
@@ -99,18 +106,22 @@ TEST(Exif, PhotosInTheirZoneOrByTheirOffset) {
 }
 
 // A video's header time is UTC, as the format says; --video-local reads it
-// as the camera's local time.
-TEST(Exif, VideosByTheirHeader) {
+// as the camera's local time. Apple's key, with its offset, comes first.
+TEST(Exif, VideosByAppleKeyElseTheirHeader) {
   NEEDS_MEDIA_TOOLS();
   scratch dir;
   make_video(dir.at("clip.mp4"), "2019-07-04T18:30:12Z");
   make_video(dir.at("clip.mov"), "2019-07-04T18:30:12Z");
-  const tool_result r = stamp(dir, {"--local"}, {"TZ=Europe/Berlin"});
+  make_video(dir.at("iphone.mov"), "2018-01-01T00:00:00Z", "2019-07-04T11:30:12-0700");
+  const tool_result r = stamp(dir, {"--local", "--verbose"}, {"TZ=Europe/Berlin"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(mtime_of(dir.at("clip.mp4")), taken);
   EXPECT_EQ(mtime_of(dir.at("clip.mov")), taken);
+  EXPECT_EQ(mtime_of(dir.at("iphone.mov")), taken);
+  EXPECT_NE(r.err.find("offset from UTC, from QuickTime:CreationDate"), std::string::npos) << r.err;
   stamp(dir, {"--video-local", "--local"}, {"TZ=Europe/Berlin"});
   EXPECT_EQ(mtime_of(dir.at("clip.mp4")), taken - 2 * hour);
+  EXPECT_EQ(mtime_of(dir.at("iphone.mov")), taken);
 }
 
 // An XMP sidecar comes first; no capture time inside (the time of an edit

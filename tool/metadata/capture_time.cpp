@@ -117,6 +117,17 @@ std::optional<capture_time> movie_time(std::uint64_t since_1904) {
   return found;
 }
 
+std::optional<capture_time> video_time(const std::optional<std::string>& creation_date,
+                                       std::optional<std::uint64_t> since_1904) {
+  if (creation_date) {
+    if (std::optional<capture_time> found = read_xmp_date(*creation_date)) {
+      found->tag = "QuickTime:CreationDate";
+      return found;
+    }
+  }
+  return since_1904 ? movie_time(*since_1904) : std::nullopt;
+}
+
 std::optional<capture_time> find_capture_time(metadata_kind kind, const tag_lookup& lookup) {
   const auto value = [&](std::string_view key) { return lookup(key).value_or(std::string()); };
   const auto tagged = [](std::optional<capture_time> found, std::string_view tag) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,3 +46,8 @@ std::optional<capture_time> read_xmp_date(std::string_view date);
 // A video's movie header time, seconds since 1904 (movie_header.hpp): UTC,
 // as the format says; 0 is no time.
 std::optional<capture_time> movie_time(std::uint64_t since_1904);
+
+// A video's time: Apple's creation date, which carries its offset, else
+// its movie header's time.
+std::optional<capture_time> video_time(const std::optional<std::string>& creation_date,
+                                       std::optional<std::uint64_t> since_1904);

@@ -47,6 +47,19 @@ TEST(CaptureTime, DatesThatSayNothingAreNone) {
   EXPECT_FALSE(movie_time(0));
 }
 
+// Apple's key carries the offset the phone was at; the header, UTC, is
+// what is left where the key holds no date.
+TEST(CaptureTime, AVideoByAppleKeyElseByItsHeader) {
+  const std::optional<capture_time> apple = video_time("2019-07-04T18:30:12-0700", 3645109812);
+  ASSERT_TRUE(apple);
+  EXPECT_EQ(apple->tag, "QuickTime:CreationDate");
+  EXPECT_FALSE(apple->utc);
+  EXPECT_EQ(apple->offset, std::chrono::minutes{-420});
+  EXPECT_EQ(video_time("0000-00-00T00:00:00+0000", 3645109812)->tag, "QuickTime:CreateDate");
+  EXPECT_EQ(video_time(std::nullopt, 3645109812)->tag, "QuickTime:CreateDate");
+  EXPECT_FALSE(video_time("", 0));
+}
+
 TEST(CaptureTime, TheTagsInTheOrderTheyAreTrusted) {
   const std::map<std::string, std::string> photo = {
       {"Exif.Image.DateTime", "2020:01:01 00:00:00"},  // ModifyDate: the last edit, never read

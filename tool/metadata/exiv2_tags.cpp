@@ -113,7 +113,7 @@ metadata_answer read_video_capture_time(const read_fn& read, std::int64_t size) 
     answer.fault = "cannot read its data";
     return answer;
   }
-  if (header.created) answer.found = movie_time(*header.created);
+  answer.found = video_time(header.creation_date, header.created);
   return answer;
 }
 

@@ -174,9 +174,18 @@ void say_how_read(run_state& run, const stamp_job& job) {
   // The time the file holds: a rounded one as its file system kept it.
   const bool rounded = job.result.fate == set_fate::rounded && job.result.now;
   const file_time held = rounded ? *job.result.now : *job.answer.decision.time;
-  say(run.output, in_quotes(job.path) + ": " + format_utc(held) + ", " +
-                      std::string(describe(job.answer.decision.basis)) +
-                      (rounded ? " (kept in the file system's steps)" : ""));
+  std::string line = in_quotes(job.path);
+  line.append(": ").append(format_utc(held)).append(", ");
+  line.append(describe(job.answer.decision.basis));
+  if (rounded) line.append(" (kept in the file system's steps)");
+  // Where the time came from, when it could come from more than the name.
+  if (run.plan.chain.size() > 1 && job.source != nullptr) {
+    const std::string& where = job.answer.where;  // a file read (a sidecar) or a tag
+    const bool file = where.find('/') != std::string::npos;
+    line.append(", from ");
+    line.append(where.empty() ? std::string(job.source->name) : file ? in_quotes(where) : where);
+  }
+  say(run.output, line);
 }
 
 void say_put_back(run_state& run, const put_back& name, const set_result& result) {
