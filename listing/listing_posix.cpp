@@ -1,4 +1,3 @@
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,14 +7,6 @@
 #include <new>
 
 #include "listing/listing_posix.hpp"
-
-struct dir_listing {
-  dir_entry entry;
-  DIR* stream;  // open until close_listing
-  int fd;       // the stream's descriptor, kept for the entries' *at() calls
-  int error;
-  bool ended;  // run out: every further call returns null at once
-};
 
 namespace {
 
