@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "listing/listing_posix.hpp"
+#include "listing/holding_posix.hpp"
 
 namespace {
 
@@ -54,11 +54,15 @@ dir_listing* open_listing(const char* directory_name) {
   return adopt(opendir(directory_name));
 }
 
-dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, const char*) {
+dir_listing* open_sublisting(const dir_listing* listed, const dir_entry& entry, const char*) {
+  // Listings are made here, never const: parking one changes how it is
+  // held, not what it lists.
+  dir_listing* parent = const_cast<dir_listing*>(listed);
   if (parent == nullptr) {
     errno = EBADF;
     return nullptr;
   }
+  if (!unpark(*parent)) return nullptr;
   const int fd =
       openat(parent->fd, entry.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return nullptr;
@@ -69,7 +73,13 @@ dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, 
     errno = saved;
     return nullptr;
   }
-  return adopt(stream);
+  dir_listing* listing = adopt(stream);
+  if (listing == nullptr) return nullptr;
+  listing->parent = parent;
+  ++parent->children;
+  std::memcpy(listing->name, entry.name, std::strlen(entry.name) + 1);
+  bound(*listing);
+  return listing;
 }
 
 const dir_entry* next_entry(dir_listing* listing) {
@@ -78,6 +88,13 @@ const dir_entry* next_entry(dir_listing* listing) {
     return nullptr;
   }
   if (listing->ended) return nullptr;
+  if (listing->stream == nullptr) {  // parked while the walk was below it
+    if (!unpark(*listing)) {
+      listing->error = errno;
+      listing->ended = true;
+      return nullptr;
+    }
+  }
   const int saved = errno;
   errno = 0;
   const dirent* d = readdir(listing->stream);
@@ -111,7 +128,10 @@ int listing_error(const dir_listing* listing) {
 void close_listing(dir_listing* listing) {
   if (listing == nullptr) return;
   if (listing->stream != nullptr) closedir(listing->stream);
-  delete listing;
+  listing->stream = nullptr;
+  listing->fd = -1;
+  listing->closed = true;
+  if (listing->children == 0) release(listing);  // else with its last child
 }
 
 int listing_fd(const dir_listing* listing) {

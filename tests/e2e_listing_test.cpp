@@ -1,6 +1,7 @@
 // The listing's rarer paths end to end: entries whose kind the file system
-// does not report, a folder that cannot be read to its end, and arguments
-// that no layer may expand.
+// does not report, a folder that cannot be read to its end, a tree deeper
+// than the descriptors a process may hold, and arguments that no layer may
+// expand.
 
 #include <sys/stat.h>
 
@@ -67,6 +68,25 @@ TEST(Listing, AFolderThatBreaksOffIsReported) {
   EXPECT_LE(stamped.size(), 4u);
   EXPECT_EQ(count_lines(r.out), static_cast<int>(stamped.size()));
   expect_only_stamped(before, snapshot(dir.path), stamped);
+}
+
+// A tree 1,100 levels deep, under the common limit of 1,024 descriptors:
+// every level's photo is stamped.
+TEST(Listing, ATreeDeeperThanTheDescriptorLimit) {
+  if (testing_windows_build()) GTEST_SKIP() << "Windows holds no descriptor per folder level";
+  scratch dir;
+  std::string at = dir.path;
+  for (int level = 0; level < 1100; ++level) {
+    make_file(at + "/2010-09-10 13.40.jpg");
+    at += "/d";
+    std::filesystem::create_directory(at);
+  }
+  run_setup limited;
+  limited.max_files = 1024;
+  const tool_result r = run_tool(dir.path, {"--recursive", "--quiet", "jpg"}, limited);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(mtime_of(at + "/../2010-09-10 13.40.jpg"), photo_time);
+  EXPECT_EQ(mtime_of(dir.at("2010-09-10 13.40.jpg")), photo_time);
 }
 
 // The Windows build's runtime would expand '*' itself if let.
