@@ -5,8 +5,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>

@@ -36,6 +36,13 @@ TEST(Resolve, TheZoneIsAnOffsetOrANameForTheSession) {
   const resolved named = resolve({"--tz", "Europe/Berlin"});
   EXPECT_TRUE(named.plan.rule.local);
   EXPECT_FALSE(named.plan.rule.fixed_offset);
+  // A zone's name never leads out of the zone database (to a pipe, say).
+  for (const std::string_view outside :
+       {"../../../tmp/fifo", "Europe/../../x", "/tmp/fifo", ".."}) {
+    const resolved r = resolve({"--tz", outside});
+    ASSERT_TRUE(r.error) << outside;
+    EXPECT_NE(r.error->find("is no zone's name"), std::string::npos) << *r.error;
+  }
   for (const std::string_view wrong : {"+25:00", "+5x", "-", "UTC+", "GMT-2x", "UTC+123"}) {
     const resolved r = resolve({"--tz", wrong});
     ASSERT_TRUE(r.error) << wrong;
