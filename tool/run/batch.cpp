@@ -1,14 +1,19 @@
 #include "run/batch.hpp"
 
+#include <algorithm>
+
 #include "run/conclude.hpp"
 #include "run/hand_out.hpp"
 #include "run/report.hpp"
 
 namespace {
 
-// Files a journal write covers at once: few enough to keep memory small,
-// enough that syncing costs little per file.
-constexpr std::size_t batch_size = 256;
+// Files a journal write covers at once: 256 first, so that a run starts
+// setting times soon; then twice as many each batch up to 2,048, so that a
+// sync (milliseconds on a disk, where the user's journal is kept) costs
+// little per file, with memory still small.
+constexpr std::size_t first_batch = 256;
+constexpr std::size_t most_batch = 2048;
 
 // With no workers, or where times are quick to set, a batch is prepared
 // ahead on the preparer's thread while the batch before it is set;
@@ -90,12 +95,17 @@ void set_recorded(run_state& run) {
 
 stamp_job& batch_place(run_state& run) {
   std::vector<stamp_job>& batch = run.hand.batch;
-  if (batch.size() < batch_size) batch.resize(batch_size);
+  std::size_t& limit = run.hand.batch_limit;
+  if (limit == 0) limit = first_batch;
+  if (batch.size() < limit) batch.resize(limit);
   return batch[run.hand.batch_count];
 }
 
 void queue_in_batch(run_state& run) {
-  if (++run.hand.batch_count == batch_size) record_and_hand_out(run);
+  std::size_t& limit = run.hand.batch_limit;
+  if (++run.hand.batch_count < limit) return;
+  record_and_hand_out(run);
+  limit = std::min(limit * 2, most_batch);
 }
 
 void take_back_prepared(run_state& run, stamp_job& job) {

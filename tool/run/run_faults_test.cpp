@@ -85,6 +85,23 @@ TEST(RunFaults, ASyncThatFailsStampsNothingOfItsBatch) {
   expect_untouched(fs);
 }
 
+// A journal's batches grow, 256 files and then twice as many each time up
+// to 2,048, so that its syncs are few in a large folder: the fourth sync of
+// the run's batches fails after 256 + 512 + 1,024 files are stamped.
+TEST(RunFaults, BatchesGrowSoThatSyncsAreFew) {
+  memory_system fs;
+  for (int i = 0; i < 5000; ++i) {
+    add_file(fs,
+             "2010-01-0" + std::to_string(1 + i / 1440) + " " + std::to_string(i / 60 % 24) + "." +
+                 std::to_string(i % 60) + ".jpg",
+             made_at);
+  }
+  fs.fail_syncs_after = 4;  // the run's folder line, then three batches
+  const memory_run r = run_in(fs, {}, journal);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 256 + 512 + 1024);
+}
+
 // Only the first file a folder stamps is read back (its probe); what it
 // shows decides how the folder's other files are set.
 TEST(RunFaults, AFoldersProbeDecidesHowItsOtherFilesAreSet) {

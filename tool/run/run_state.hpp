@@ -42,6 +42,7 @@ struct hand_out_part {
   // listing order. The places are reused, so queueing allocates nothing.
   std::vector<stamp_job> batch;
   std::size_t batch_count = 0;
+  std::size_t batch_limit = 0;  // how many it takes now: it grows (batch.cpp)
   // Prepared ahead (no workers): the batch recorded and not set yet, and
   // the thread that prepares the next one meanwhile.
   std::vector<stamp_job> recorded;
