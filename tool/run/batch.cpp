@@ -97,6 +97,9 @@ stamp_job& batch_place(run_state& run) {
   std::vector<stamp_job>& batch = run.hand.batch;
   std::size_t& limit = run.hand.batch_limit;
   if (limit == 0) limit = first_batch;
+  // Room for the largest batch at once, while it is empty: growing later
+  // never moves a job that a worker may still hold.
+  if (batch.capacity() < most_batch) batch.reserve(most_batch);
   if (batch.size() < limit) batch.resize(limit);
   return batch[run.hand.batch_count];
 }
