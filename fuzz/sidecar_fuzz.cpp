@@ -29,8 +29,9 @@ void fuzz_names(std::string_view media) {
   for (std::size_t i = 0; i < count; ++i) {
     const sidecar_candidate& c = candidates[i];
     // Every candidate is its title's sidecar: the title, perhaps with the
-    // newer form's suffix, cut short, then perhaps a number, then ".json".
-    if (!c.name.ends_with(".json") || c.name.size() > media.size() + 64) std::abort();
+    // newer form's suffix, cut short, then perhaps a number, then ".json";
+    // a duplicate's number may stand in the title too, so at most twice.
+    if (!c.name.ends_with(".json") || c.name.size() > 2 * media.size() + 64) std::abort();
     std::string_view base(c.name.data(), c.name.size() - 5);
     if (base.ends_with(')')) {
       const std::size_t open = base.rfind('(');
