@@ -57,6 +57,8 @@ places matches_from(text_marks& marks, const pattern_item& item, const places& r
       return byte_places(marks, item.literal) & (rest >> 1);
     case pattern_part::year:
       return marks.runs[4] & (rest >> 4);
+    case pattern_part::year_2:  // always two digits, as its reader takes
+      return marks.runs[2] & (rest >> 2);
     case pattern_part::fraction: {
       places found;
       for (std::size_t n = 1; n <= 9; ++n) found |= marks.runs[n] & (rest >> n);

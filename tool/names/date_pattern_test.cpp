@@ -62,6 +62,10 @@ TEST(DatePattern, OneDigitWhereNoDigitFollows) {
   const date_pattern together = compiled("%Y%m%d_%H%M");
   EXPECT_EQ(read_with_pattern("20100910_1340", together).time.month, 9);
   EXPECT_NE(read_with_pattern("2010910_1340", together).fault, date_fault::none);  // month 91
+  // %y takes two digits, never one: a year of one digit at the end is no
+  // match (and nothing is read past the name).
+  EXPECT_EQ(read_with_pattern("9.14 7", compiled("%H.%M %y")).fault, date_fault::no_match);
+  EXPECT_EQ(read_with_pattern("9.14 17", compiled("%H.%M %y")).time.year, 2017);
 }
 
 TEST(DatePattern, RefusesWhatItCannotRead) {
