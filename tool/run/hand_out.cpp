@@ -47,6 +47,7 @@ bool decide_where(run_state& run, bool sets) {
   if (pipeline.workers.empty()) return false;
   const folder_speed speed = run.end.folder.sets;
   const bool here = sets ? speed != folder_speed::slow : speed == folder_speed::quick;
+  fit_chunk(pipeline, speed == folder_speed::slow);
   if (here && !pipeline.here) take_finished(run, true);
   pipeline.here = here;
   return here && sets && speed == folder_speed::unknown;

@@ -72,6 +72,13 @@ int start_workers(stamp_pipeline& p, int jobs, std::string& why) {
   return static_cast<int>(p.workers.size());
 }
 
+void fit_chunk(stamp_pipeline& p, bool slow_tasks) {
+  const std::size_t chunk = slow_tasks ? 1 : places_per_worker / 2;
+  if (p.chunk == chunk) return;  // only the walk changes it
+  const std::lock_guard hold(p.lock);
+  p.chunk = chunk;
+}
+
 bool pipeline_full(const stamp_pipeline& p) {
   return p.tail - p.head == p.ring.size();
 }
@@ -118,8 +125,10 @@ void push_job(stamp_pipeline& p, stamp_job& job) {
     // A sleeping worker is woken once more jobs wait than the workers
     // awake will take in their next turn: one wake-up serves a chunk of
     // files, and where the file system is fast, few workers are awake.
+    // One at a time, every job that waits wakes a worker that idles.
     const std::size_t awake = p.workers.size() - static_cast<std::size_t>(p.idle);
-    wake = p.idle > 0 && p.tail - p.taken >= p.chunk * (awake + 1);
+    const std::size_t enough = p.chunk == 1 ? 1 : p.chunk * (awake + 1);
+    wake = p.idle > 0 && p.tail - p.taken >= enough;
   }
   if (wake) p.work.notify_one();
 }

@@ -33,7 +33,7 @@ struct stamp_pipeline {
   std::size_t head = 0;
   std::size_t taken = 0;
   std::size_t tail = 0;
-  std::size_t chunk = 1;             // jobs a worker takes at once
+  std::size_t chunk = 1;             // jobs a worker takes at once (fit_chunk)
   std::size_t links_on_the_way = 0;  // the walk's: jobs on their way that may be links
   int idle = 0;                      // workers waiting for work
   bool walk_waits = false;
@@ -62,6 +62,12 @@ inline bool works_here(const stamp_pipeline& p) {
 // refuse threads); with none, the walk does every task itself. why says
 // what refused.
 int start_workers(stamp_pipeline& pipeline, int jobs, std::string& why);
+
+// How many jobs a worker takes at once: a chunk where tasks are quick,
+// so that one wake-up serves many; one at a time where each is a round
+// trip (a share), so that a small folder's few files are set by as many
+// workers at once, not one after another by the first worker woken.
+void fit_chunk(stamp_pipeline& pipeline, bool slow_tasks);
 
 // Whether every place of the ring is taken: the walk must take a finished
 // job back first.

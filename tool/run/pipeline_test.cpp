@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 stamp_job job_of_kind(int kind, unsigned long long number) {
@@ -40,6 +42,38 @@ TEST(Pipeline, WhatIsOnItsWayIsKeptByPlace) {
     EXPECT_EQ(p.links_on_the_way, 0u) << workers;
     EXPECT_FALSE(may_share_file(p, job_of_kind(kind_regular, 7))) << workers;
   }
+}
+
+// Where each task is a round trip (a share), a small folder's files are
+// set by as many workers at once, not one after another by the first
+// worker woken: here every task waits until all are under way.
+TEST(Pipeline, SlowTasksAreSharedAmongTheWorkers) {
+  constexpr int jobs = 6;
+  stamp_pipeline p;
+  std::mutex lock;
+  std::condition_variable met;
+  int under_way = 0;
+  int together = 0;
+  p.task = [&](stamp_job&, fetch_space&) {
+    std::unique_lock hold(lock);
+    ++under_way;
+    met.notify_all();
+    if (met.wait_for(hold, std::chrono::milliseconds{500}, [&] { return under_way == jobs; })) {
+      ++together;
+    }
+  };
+  p.let_go = [](fetch_space&) {};
+  std::string why;
+  ASSERT_EQ(start_workers(p, jobs, why), jobs);
+  fit_chunk(p, true);
+  std::vector<stamp_job> folder(jobs);
+  for (stamp_job& job : folder) push_job(p, job);
+  {  // before the walk waits for any: it goes on into the next folder
+    std::unique_lock hold(lock);
+    EXPECT_TRUE(met.wait_for(hold, std::chrono::seconds{2}, [&] { return under_way == jobs; }));
+  }
+  while (finished_job(p, true) != nullptr) pop_job(p);
+  EXPECT_EQ(together, jobs);
 }
 
 }  // namespace
