@@ -27,9 +27,11 @@ void take_finished(run_state& run, bool all) {
   }
 }
 
-void finish_folder(run_state& run) {
+void finish_handed_out(run_state& run) {
   if (run.hand.journal != nullptr) finish_batches(run);
   take_finished(run, true);
+  for (folder_handle* folder : run.walk.left) run.system.close_folder(folder);
+  run.walk.left.clear();
 }
 
 namespace {

@@ -17,9 +17,10 @@ void hand_on(run_state& run);
 // folder's listing is left.
 void take_finished(run_state& run, bool all);
 
-// Every file handed out from a folder is finished and concluded before
-// its listing is left, whichever way the walk leaves it.
-void finish_folder(run_state& run);
+// Finishes and concludes every file handed out, then closes the folders
+// the walk has left: before anything is said of a folder itself (a
+// fault), where a file system ends, and at the end of the run.
+void finish_handed_out(run_state& run);
 
 // Gives a placed job its task and pushes it: announced first when it is
 // to be set, and waited for when it is its folder's probe.

@@ -32,6 +32,11 @@ struct walk_part {
   // The file system of the folder being walked, where a look found it: a
   // subfolder on the same one goes on with what was learnt of it.
   std::optional<unsigned long long> device;
+  // Folders walked to their end whose files may still be on their way,
+  // closed once every file handed out is finished: the walk goes on into
+  // the next folder while the files of the ones before are set.
+  std::vector<folder_handle*> left;
+  int depth = 0;  // of the folder being walked, below the run's own
 };
 
 struct hand_out_part {

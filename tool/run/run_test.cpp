@@ -2,7 +2,7 @@
 // does, and that any number of workers says and does what one does.
 #include <gtest/gtest.h>
 
-#include "run/in_memory_run.hpp"
+#include "run/jobs_alike.hpp"
 
 namespace {
 
@@ -100,31 +100,6 @@ TEST(Run, ADryRunSaysWhatItWouldSetAndSetsNothing) {
                         "them in a zone)\n"))
       << r.err;
   EXPECT_EQ(times_in(fs), before);
-}
-
-// The same run with one worker and with many, on the file system given:
-// the same lines, status and times.
-void expect_any_jobs_alike(const std::function<void(memory_system&)>& make,
-                           const std::vector<std::string_view>& words) {
-  memory_system one;
-  make(one);
-  std::vector<std::string_view> with_jobs = words;
-  with_jobs.insert(with_jobs.end(), {"--jobs", "1"});
-  const memory_run single = run_in(one, with_jobs);
-  ASSERT_NE(single.status, -1);
-  for (const std::string_view jobs : {"2", "4", "16"}) {
-    memory_system many;
-    make(many);
-    // Writes that take a while, as on a share: the walk hands files to
-    // the workers rather than setting them itself.
-    many.slow_writes = true;
-    with_jobs.back() = jobs;
-    const memory_run r = run_in(many, with_jobs);
-    EXPECT_EQ(r.out, single.out) << jobs;
-    EXPECT_EQ(r.err, single.err) << jobs;
-    EXPECT_EQ(r.status, single.status) << jobs;
-    EXPECT_EQ(times_in(many), times_in(one)) << jobs;
-  }
 }
 
 // A folder of many dated names in two levels, with some that fail.

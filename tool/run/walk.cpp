@@ -80,8 +80,22 @@ bool holds_owned(run_state& run) {
   return owned;
 }
 
+// Folders left open at most (each holds a descriptor) before the files
+// handed out are finished and they are closed.
+constexpr std::size_t most_left = 64;
+
+// From this depth down, a folder's files are finished before the walk
+// goes deeper: the listings far above the deepest may be given back and
+// opened again later (parked), and no file is on its way through one.
+constexpr int finished_from_depth = 32;
+
+void leave(run_state& run, folder_handle* folder) {
+  run.walk.left.push_back(folder);
+  if (run.walk.left.size() >= most_left) finish_handed_out(run);
+}
+
 void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry) {
-  finish_folder(run);  // the files listed before the folder come first
+  if (run.walk.depth >= finished_from_depth) finish_handed_out(run);
   if (run.end.stopped) return;
   run.system.done_beside(run.hand.pipeline.own.reader);  // the descriptors it holds, first
   const std::optional<unsigned long long> device =
@@ -89,16 +103,20 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
   folder_handle* sub = run.system.open_subfolder(parent, entry, run.walk.path.c_str());
   run.walk.path.push_back('/');
   if (sub == nullptr) {
-    say_folder_fault(run, "cannot list ", errno);
+    const int error = errno;
+    finish_handed_out(run);  // the files listed before the folder are said first
+    say_folder_fault(run, "cannot list ", error);
     run.end.failed = true;
-  } else {
-    const std::optional<unsigned long long> outer = run.walk.device;
-    const bool same = device && outer && *device == *outer;
-    run.walk.device = device;
-    walk(run, sub, same);
-    run.walk.device = outer;
-    run.system.close_folder(sub);
+    return;
   }
+  const std::optional<unsigned long long> outer = run.walk.device;
+  const bool same = device && outer && *device == *outer;
+  run.walk.device = device;
+  ++run.walk.depth;
+  walk(run, sub, same);
+  --run.walk.depth;
+  run.walk.device = outer;
+  leave(run, sub);
 }
 
 }  // namespace
@@ -113,7 +131,10 @@ std::optional<unsigned long long> device_at(const run_state& run, const folder_h
 
 void walk(run_state& run, folder_handle* folder, bool same_file_system) {
   const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
-  if (!same_file_system) run.end.folder = {};
+  if (!same_file_system) {
+    finish_handed_out(run);  // what the files before teach is of their own file system
+    run.end.folder = {};
+  }
   const bool outer_owned = run.walk.owned_here;
   run.walk.owned_here = run.plan.chain.size() > 1 && holds_owned(run);
   std::string& path = run.walk.path;
@@ -136,8 +157,9 @@ void walk(run_state& run, folder_handle* folder, bool same_file_system) {
     path.resize(folder_length);
     if (run.end.stopped) break;
   }
-  finish_folder(run);
-  if (const int error = run.end.stopped ? 0 : run.system.listing_error(folder)) {
+  const int error = run.end.stopped ? 0 : run.system.listing_error(folder);
+  if (error != 0 || !same_file_system) finish_handed_out(run);
+  if (error != 0) {
     say_folder_fault(run, "cannot read the folder ", error);
     run.end.failed = true;
   }

@@ -5,7 +5,8 @@
 #include "run/run_state.hpp"
 
 // Walks an open folder to its end (and its subfolders with --recursive):
-// one open listing per level, so memory grows with the depth of the tree
+// one open listing per level, and a few folders walked already whose
+// files are still being set, so memory grows with the depth of the tree
 // and never with the number of files. A folder on the file system of the
 // one that holds it (same_file_system) goes on with what was learnt of
 // how it keeps times; another file system is probed afresh.

@@ -103,6 +103,10 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
     return open_reading(fs, path, descriptor);
   };
   c.open_data = [&fs](const file_ref& file, int& descriptor) {
+    {
+      const std::lock_guard hold(fs.lock);
+      if (const int error = through_closed_folder(fs, file)) return error;
+    }
     if (const int error = fault_of(fs, "data", full_path(fs, file.path))) return error;
     return open_reading(fs, file.path, descriptor);
   };

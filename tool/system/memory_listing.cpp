@@ -1,5 +1,6 @@
 // The memory system's listings: a folder's entries as they were when it
 // was opened, "." and ".." first, then by name.
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -28,6 +29,8 @@ folder_handle* open_folder(memory_system& fs, const std::string& full) {
     return nullptr;
   }
   auto* folder = new folder_handle{full, {}, 0, 0};
+  fs.folders_open.insert(folder);
+  fs.most_folders_open = std::max(fs.most_folders_open, fs.folders_open.size());
   const auto add = [&](std::string_view name, const memory_file& file) {
     dir_entry e{};
     std::memcpy(e.name, name.data(), name.size());
@@ -69,5 +72,9 @@ void add_listing_calls(memory_system& fs, system_calls& c) {
   };
   c.next_entry = [&fs](folder_handle* folder) { return next_entry(fs, folder); };
   c.listing_error = [](const folder_handle* folder) { return folder->error; };
-  c.close_folder = [](folder_handle* folder) { delete folder; };
+  c.close_folder = [&fs](folder_handle* folder) {
+    const lock_guard hold(fs.lock);
+    fs.folders_open.erase(folder);
+    delete folder;
+  };
 }

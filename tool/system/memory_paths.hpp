@@ -1,6 +1,7 @@
 // What the memory system's files share: how a path is read.
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,12 @@ inline std::string followed(const memory_system& fs, std::string full) {
     full = target.starts_with("/") ? target : folder_of(full) + "/" + target;
   }
   return {};
+}
+
+// EBADF for a file reached through a folder closed already, as through a
+// closed descriptor; under the system's lock.
+inline int through_closed_folder(const memory_system& fs, const file_ref& ref) {
+  return ref.folder != nullptr && !fs.folders_open.contains(ref.folder) ? EBADF : 0;
 }
 
 // The error a test's fault gives a call on a path, or 0.

@@ -14,6 +14,7 @@ using lock_guard = std::lock_guard<std::mutex>;
 // The file a path leads to, or the error of getting there.
 // The entry a file_ref reaches: followed only when it was listed as a link.
 int reach(memory_system& fs, const char* call, const file_ref& ref, memory_file*& file) {
+  if (const int error = through_closed_folder(fs, ref)) return error;
   const std::string full = full_path(fs, ref.path);
   if (const int error = fault_of(fs, call, full)) return error;
   const std::string target = ref.kind == kind_link ? followed(fs, full) : full;
@@ -24,6 +25,7 @@ int reach(memory_system& fs, const char* call, const file_ref& ref, memory_file*
 }
 
 int look(memory_system& fs, const file_ref& ref, file_facts& facts) {
+  if (const int error = through_closed_folder(fs, ref)) return error;
   const std::string full = full_path(fs, ref.path);
   if (const int error = fault_of(fs, "look", full)) return error;
   const auto found = fs.entries.find(full);
@@ -54,6 +56,7 @@ void log(memory_system& fs, const char* call, const char* path) {
 int read_beside(memory_system& fs, const file_ref& file, const std::string& name,
                 beside_reader& reader, std::size_t& length) {
   const lock_guard hold(fs.lock);
+  if (const int error = through_closed_folder(fs, file)) return error;
   const std::string path = folder_of(full_path(fs, file.path)) + "/" + name;
   memory_file* beside = nullptr;
   if (const int error = reach(fs, "beside", {nullptr, nullptr, kind_link, path.c_str()}, beside)) {

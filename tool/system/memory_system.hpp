@@ -56,6 +56,11 @@ struct memory_system {
   // name is replaced; and the files locked.
   std::map<int, std::shared_ptr<memory_file>> open;
   std::map<const memory_file*, int> locked;  // each file locked, and by which descriptor
+  // The folders open now, and the most open at once. A file reached
+  // through a folder closed already fails with EBADF, as a file named
+  // through a closed descriptor does.
+  std::set<const folder_handle*> folders_open;
+  std::size_t most_folders_open = 0;
 };
 
 // A regular file, link or folder at path (relative to the root, or full);
