@@ -11,7 +11,7 @@
 // The same run with one worker and with many, on the file system given:
 // the same lines, status and times.
 inline void expect_any_jobs_alike(const std::function<void(memory_system&)>& make,
-                           const std::vector<std::string_view>& words) {
+                                  const std::vector<std::string_view>& words) {
   memory_system one;
   make(one);
   std::vector<std::string_view> with_jobs = words;

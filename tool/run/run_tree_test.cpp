@@ -16,8 +16,9 @@ void add_library(memory_system& fs) {
     const std::string folder =
         "2010/" + std::to_string(day / 30) + "/" + std::to_string(day % 30 + 1) + "/";
     for (int i = 0; i < 2 + day % 3; ++i) {
-      add_file(fs, folder + "2010-0" + std::to_string(1 + day / 30) + "-1" +
-                       std::to_string(day % 10) + " 10.1" + std::to_string(i) + ".jpg",
+      add_file(fs,
+               folder + "2010-0" + std::to_string(1 + day / 30) + "-1" + std::to_string(day % 10) +
+                   " 10.1" + std::to_string(i) + ".jpg",
                made_at);
     }
   }
