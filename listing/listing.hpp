@@ -41,6 +41,13 @@ dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, 
 // any other entry. Null with errno EBADF for a null listing.
 const dir_entry* next_entry(dir_listing* listing);
 
+// Reads a listing's first entry now, so that next_entry hands it out
+// without a call: where each read is a round trip (a share), folders are
+// read ahead of the walk on other threads. Once, before any next_entry;
+// the listing is the calling thread's alone meanwhile. Where the first
+// entry is read as the listing opens (Windows), it does nothing.
+void read_ahead(dir_listing* listing);
+
 // 0 when the listing ran to its end; otherwise the errno of the failure
 // that broke it off.
 int listing_error(const dir_listing* listing);

@@ -82,10 +82,19 @@ dir_listing* open_sublisting(const dir_listing* listed, const dir_entry& entry, 
   return listing;
 }
 
+void read_ahead(dir_listing* listing) {
+  if (listing == nullptr || listing->ended || listing->read) return;
+  listing->read = next_entry(listing) != nullptr;
+}
+
 const dir_entry* next_entry(dir_listing* listing) {
   if (listing == nullptr) {
     errno = EBADF;
     return nullptr;
+  }
+  if (listing->read) {
+    listing->read = false;
+    return &listing->entry;
   }
   if (listing->ended) return nullptr;
   if (listing->stream == nullptr) {  // parked while the walk was below it

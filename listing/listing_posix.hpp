@@ -5,6 +5,8 @@
 #include <limits.h>
 #include <sys/types.h>
 
+#include <atomic>
+
 #include "listing/listing.hpp"
 
 struct dir_listing {
@@ -13,12 +15,15 @@ struct dir_listing {
   int fd;       // the stream's descriptor, kept for the entries' *at() calls; -1 while parked
   int error;
   bool ended;  // run out: every further call returns null at once
+  bool read;   // entry holds the first entry, read ahead and not handed out yet
   // Where it was found, to open it again once parked (holding.hpp): its
   // parent (null at the top), which outlives it, its name there, its
   // place, and which folder it was.
   dir_listing* parent;
-  int children;  // listings opened below it, not yet closed
-  bool closed;   // close_listing was called while it had children
+  // Listings opened below it, not yet closed: they may be opened ahead of
+  // the walk on other threads, while the walk closes others.
+  std::atomic<int> children;
+  bool closed;  // close_listing was called while it had children
   char name[NAME_MAX + 1];
   long place;
   dev_t device;

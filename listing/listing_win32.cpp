@@ -95,6 +95,8 @@ dir_listing* open_sublisting(const dir_listing*, const dir_entry&, const char* p
   return open_listing(path);
 }
 
+void read_ahead(dir_listing*) {}  // FindFirstFileW read the first entry
+
 const dir_entry* next_entry(dir_listing* listing) {
   if (listing == nullptr) {
     errno = EBADF;

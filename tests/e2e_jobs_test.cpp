@@ -21,11 +21,13 @@ namespace {
 
 // A folder of dated names, some of them unreadable, in two levels.
 void make_photos(const std::string& folder, int count) {
-  std::filesystem::create_directories(folder + "/sub");
+  for (int sub = 0; sub < 5; ++sub) {
+    std::filesystem::create_directories(folder + "/sub/" + std::to_string(sub));
+  }
   for (int i = 0; i < count; ++i) {
     const std::string time = std::to_string(i / 60 % 24) + "." + std::to_string(i % 60);
-    make_file(folder + (i % 7 == 0 ? "/sub/" : "/") + "2010-01-0" + std::to_string(1 + i % 9) +
-              " " + time + ".jpg");
+    const std::string in = i % 7 == 0 ? "/sub/" + std::to_string(i % 5) + "/" : "/";
+    make_file(folder + in + "2010-01-0" + std::to_string(1 + i % 9) + " " + time + ".jpg");
   }
   make_file(folder + "/2010-02-30 10.00.jpg");  // no such day
   make_file(folder + "/notes.jpg");

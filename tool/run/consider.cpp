@@ -4,7 +4,6 @@
 
 namespace {
 
-
 // Whether an entry is the run's own journal, kept in the folder it stamps:
 // never selected, never stamped. Its number tells it, a look confirms it.
 bool is_own_journal(const run_state& run, const folder_handle* folder, const dir_entry& entry) {

@@ -47,7 +47,8 @@ int run_tree(const run_plan& plan, const system_calls& system, const run_output&
     return 1;
   }
   run.end.shown = start_progress(output, plan.quiet);
-  run.walk.device = device_at(run, nullptr, ".", ".");
+  run.walk.device = device_at(system, nullptr, ".", ".");
+  run.walk.listing_ahead = std::make_unique<listers>();
   walk(run, top);
   system.close_folder(top);
   end_progress(run.end.shown);

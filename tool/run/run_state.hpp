@@ -7,12 +7,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/advice.hpp"
 #include "cli/summary.hpp"
 #include "journal/journal.hpp"
+#include "run/ahead.hpp"
 #include "run/job.hpp"
 #include "run/one_file.hpp"
 #include "run/pipeline.hpp"
@@ -37,6 +39,8 @@ struct walk_part {
   // the next folder while the files of the ones before are set.
   std::vector<folder_handle*> left;
   int depth = 0;  // of the folder being walked, below the run's own
+  // Open subfolders ahead of the walk, on a share: made as the walk starts.
+  std::unique_ptr<listers> listing_ahead;
 };
 
 struct hand_out_part {

@@ -1,6 +1,6 @@
 #include "run/walk.hpp"
 
-#include <cerrno>
+#include <utility>
 
 #include "run/consider.hpp"
 #include "run/hand_out.hpp"
@@ -22,40 +22,44 @@ void leave(run_state& run, folder_handle* folder) {
   if (run.walk.left.size() >= most_left) finish_handed_out(run);
 }
 
-void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry) {
-  if (run.walk.depth >= finished_from_depth) finish_handed_out(run);
+// Whether the walk reads ahead of itself in the folder it is in: where
+// times are slow to set (a share) and workers set them, above the depth
+// from which listings may be parked.
+bool looks_ahead(const run_state& run) {
+  return run.plan.recursive && run.end.folder.sets == folder_knowledge::speed::slow &&
+         !run.hand.pipeline.workers.empty() && run.walk.depth + 1 < finished_from_depth;
+}
+
+// Walks into a subfolder, opened ahead by a lister (its to take) or here.
+void walk_into(run_state& run, const folder_handle* parent, const dir_entry& entry,
+               opened_folder* ahead) {
+  if (run.walk.depth >= finished_from_depth) {
+    finish_handed_out(run);
+    wait_listers(*run.walk.listing_ahead);  // none works through a listing parked below
+  }
   if (run.end.stopped) return;
   run.system.done_beside(run.hand.pipeline.own.reader);  // the descriptors it holds, first
-  const std::optional<unsigned long long> device =
-      device_at(run, parent, entry.name, run.walk.path.c_str());
-  folder_handle* sub = run.system.open_subfolder(parent, entry, run.walk.path.c_str());
+  const opened_folder sub =
+      ahead != nullptr ? std::exchange(*ahead, {})
+                       : open_subfolder_at(run.system, parent, entry, run.walk.path.c_str());
   run.walk.path.push_back('/');
-  if (sub == nullptr) {
-    const int error = errno;
+  if (sub.folder == nullptr) {
     finish_handed_out(run);  // the files listed before the folder are said first
-    say_folder_fault(run, "cannot list ", error);
+    say_folder_fault(run, "cannot list ", sub.error);
     run.end.failed = true;
     return;
   }
   const std::optional<unsigned long long> outer = run.walk.device;
-  const bool same = device && outer && *device == *outer;
-  run.walk.device = device;
+  const bool same = sub.device && outer && *sub.device == *outer;
+  run.walk.device = sub.device;
   ++run.walk.depth;
-  walk(run, sub, same);
+  walk(run, sub.folder, same);
   --run.walk.depth;
   run.walk.device = outer;
-  leave(run, sub);
+  leave(run, sub.folder);
 }
 
 }  // namespace
-
-std::optional<unsigned long long> device_at(const run_state& run, const folder_handle* parent,
-                                            const char* name, const char* path) {
-  file_facts facts;
-  const file_ref folder{parent, name, kind_directory, path};
-  if (run.system.look(folder, facts) != 0 || facts.kind != kind_directory) return std::nullopt;
-  return facts.device;
-}
 
 void walk(run_state& run, folder_handle* folder, bool same_file_system) {
   const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
@@ -66,7 +70,10 @@ void walk(run_state& run, folder_handle* folder, bool same_file_system) {
   const bool outer_owned = run.walk.owned_here;
   run.walk.owned_here = run.plan.chain.size() > 1 && holds_owned(run);
   std::string& path = run.walk.path;
-  while (const dir_entry* entry = run.system.next_entry(folder)) {
+  listers& listing = *run.walk.listing_ahead;
+  folder_ahead ahead;
+  while (const dir_entry* entry =
+             take_entry(listing, run.system, folder, ahead, looks_ahead(run), path)) {
     if (run.system.interrupted()) {  // what was handed out is still finished
       run.end.interrupted = run.end.stopped = run.end.failed = true;
       break;
@@ -78,13 +85,14 @@ void walk(run_state& run, folder_handle* folder, bool same_file_system) {
     if (entry->kind == kind_directory && run.end.tally.selected == 0) note_folder(run, name);
     if (entry->kind == kind_directory && !run.plan.recursive) note_export_folder(run, name);
     if (run.plan.recursive && entry->kind == kind_directory) {
-      walk_into(run, folder, *entry);
+      walk_into(run, folder, *entry, taken_ahead(listing, ahead));
     } else {
       consider(run, folder, *entry, name);
     }
     path.resize(folder_length);
     if (run.end.stopped) break;
   }
+  drop_ahead(listing, run.system, ahead);
   const int error = run.end.stopped ? 0 : run.system.listing_error(folder);
   if (error != 0 || !same_file_system) finish_handed_out(run);
   if (error != 0) {

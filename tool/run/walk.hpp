@@ -11,7 +11,3 @@
 // one that holds it (same_file_system) goes on with what was learnt of
 // how it keeps times; another file system is probed afresh.
 void walk(run_state& run, folder_handle* folder, bool same_file_system = false);
-
-// The device of the folder at path, by a look; nullopt where none is had.
-std::optional<unsigned long long> device_at(const run_state& run, const folder_handle* parent,
-                                            const char* name, const char* path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "system/memory_paths.hpp"
 
@@ -11,6 +12,7 @@ struct folder_handle {
   std::vector<dir_entry> entries;  // as listed when opened, "." and ".." first
   std::size_t next = 0;
   int error = 0;
+  const dir_entry* read = nullptr;  // the first entry, read ahead and not handed out yet
 };
 
 namespace {
@@ -28,7 +30,7 @@ folder_handle* open_folder(memory_system& fs, const std::string& full) {
     errno = found == fs.entries.end() ? ENOENT : ENOTDIR;
     return nullptr;
   }
-  auto* folder = new folder_handle{full, {}, 0, 0};
+  auto* folder = new folder_handle{full, {}, 0, 0, nullptr};
   fs.folders_open.insert(folder);
   fs.most_folders_open = std::max(fs.most_folders_open, fs.folders_open.size());
   const auto add = [&](std::string_view name, const memory_file& file) {
@@ -70,7 +72,16 @@ void add_listing_calls(memory_system& fs, system_calls& c) {
   c.open_subfolder = [&fs](const folder_handle*, const dir_entry&, const char* path) {
     return open_folder(fs, full_path(fs, path));
   };
-  c.next_entry = [&fs](folder_handle* folder) { return next_entry(fs, folder); };
+  c.next_entry = [&fs](folder_handle* folder) {
+    if (const dir_entry* read = std::exchange(folder->read, nullptr)) return read;
+    return next_entry(fs, folder);
+  };
+  c.read_ahead = [&fs](folder_handle* folder) {
+    if (folder->next != 0) return;
+    folder->read = next_entry(fs, folder);
+    const lock_guard hold(fs.lock);
+    ++fs.folders_read_ahead;
+  };
   c.listing_error = [](const folder_handle* folder) { return folder->error; };
   c.close_folder = [&fs](folder_handle* folder) {
     const lock_guard hold(fs.lock);

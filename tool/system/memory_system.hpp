@@ -61,6 +61,7 @@ struct memory_system {
   // through a closed descriptor does.
   std::set<const folder_handle*> folders_open;
   std::size_t most_folders_open = 0;
+  int folders_read_ahead = 0;
 };
 
 // A regular file, link or folder at path (relative to the root, or full);

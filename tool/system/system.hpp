@@ -87,6 +87,9 @@ struct system_calls {
                                const char* path)>
       open_subfolder;
   std::function<const dir_entry*(folder_handle* folder)> next_entry;
+  // Reads an open folder's first entry now, on any thread, for next_entry
+  // to hand out (the listing's read_ahead).
+  std::function<void(folder_handle* folder)> read_ahead;
   std::function<int(const folder_handle* folder)> listing_error;  // 0 when it ran to its end
   std::function<void(folder_handle* folder)> close_folder;
 
