@@ -57,9 +57,12 @@ long descriptor_io::read(Exiv2::byte* buffer, long count) {
   }
   const std::int64_t block_end = block_at_ + static_cast<std::int64_t>(block_.size());
   if (at_ < block_at_ || at_ + static_cast<std::int64_t>(wanted) > block_end) {
+    // No more than the file holds: a read asked past its end comes back
+    // short, and would be asked on, one more call for nothing.
     constexpr std::size_t block_size = 64 * 1024;
-    if (const int failed =
-            system_.read_at(descriptor_, at_, std::max(wanted, block_size), block_)) {
+    const std::size_t block =
+        std::min(std::max(wanted, block_size), static_cast<std::size_t>(size_ - at_));
+    if (const int failed = system_.read_at(descriptor_, at_, block, block_)) {
       error_ = failed;
       block_.clear();
       return -1;

@@ -28,8 +28,8 @@ struct answer_of {
   std::string where;
 };
 
-answer_of ask(memory_system& fs, const std::string& name, const time_rule& rule = {}) {
-  const system_calls system = calls_of(fs);
+answer_of ask_through(const system_calls& system, const std::string& name,
+                      const time_rule& rule = {}) {
   const std::string path = "./" + name;
   fetch_space space;
   const source_file file{
@@ -45,8 +45,33 @@ answer_of ask(memory_system& fs, const std::string& name, const time_rule& rule 
   return {std::move(answer.decision), std::move(answer.where)};
 }
 
+answer_of ask(memory_system& fs, const std::string& name, const time_rule& rule = {}) {
+  return ask_through(calls_of(fs), name, rule);
+}
+
 std::string utc_of(const answer_of& a) {
   return a.decision.time ? format_utc(*a.decision.time) : "none: " + a.decision.why;
+}
+
+// A photo smaller than a block is read in one call that asks for no more
+// than the photo holds: a read asked past the end comes back short, and
+// the platform asks on, one more call (a round trip on a share).
+TEST(ExifSource, APhotoIsReadInOneCallUpToItsEnd) {
+  memory_system fs;
+  const std::string photo = jpeg_with({{"Exif.Photo.DateTimeOriginal", "2019:07:04 18:30:12"}});
+  add_file(fs, "a.jpg", {}, photo);
+  system_calls system = calls_of(fs);
+  int reads = 0;
+  std::int64_t asked_to = 0;
+  system.read_at = [&, read = system.read_at](int descriptor, std::int64_t offset, std::size_t size,
+                                              std::string& text) {
+    ++reads;
+    asked_to = std::max(asked_to, offset + static_cast<std::int64_t>(size));
+    return read(descriptor, offset, size, text);
+  };
+  EXPECT_EQ(utc_of(ask_through(system, "a.jpg")), "2019-07-04 18:30:12 UTC");
+  EXPECT_EQ(reads, 1);
+  EXPECT_EQ(asked_to, static_cast<std::int64_t>(photo.size()));
 }
 
 TEST(ExifSource, TheTakenTimeInTheZoneOfTheRunOrItsOwnOffset) {
