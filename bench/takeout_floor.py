@@ -3,13 +3,18 @@
 the folder, open its sidecar (the form it does not have first, for half
 of them, as velmora finds it), read it, and set the photo's time from
 photoTakenTime. The folder is listed on the main thread, as velmora's
-walk does. Threads wait on the share, not on Python: each call releases
+walk does. With --look, each thread also looks at the photo (lstat)
+before it sets it, as a run that keeps a journal reads the time it
+replaces. Threads wait on the share, not on Python: each call releases
 the interpreter's lock."""
 
 import json
 import os
 import sys
 from concurrent.futures import ThreadPoolExecutor
+
+
+LOOK = "--look" in sys.argv[1:]
 
 
 def stamp(name):
@@ -23,6 +28,8 @@ def stamp(name):
     else:
         return False
     taken = int(json.loads(text)["photoTakenTime"]["timestamp"])
+    if LOOK:
+        os.lstat(name)
     os.utime(name, ns=(taken * 10**9, taken * 10**9))
     return True
 
