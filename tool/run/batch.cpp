@@ -22,13 +22,17 @@ bool ahead(const run_state& run) {
   return run.hand.pipeline.workers.empty() || run.end.folder.sets == folder_knowledge::speed::quick;
 }
 
-// Each queued file's time and old time, found by the workers.
+void give_to_prepare(run_state& run, std::size_t place) {
+  stamp_job& job = run.hand.batch[place];
+  job.batch_place = place;
+  give(run, job, job_task::prepare);
+}
+
+// Each queued file's time and old time, found by the workers: those not
+// handed to them as they were queued, then every one waited for.
 void prepare_by_workers(run_state& run, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    stamp_job& job = run.hand.batch[i];
-    job.batch_place = i;
-    give(run, job, job_task::prepare);
-  }
+  for (std::size_t i = run.hand.batch_given; i < count; ++i) give_to_prepare(run, i);
+  run.hand.batch_given = 0;
   take_finished(run, true);
 }
 
@@ -105,8 +109,15 @@ stamp_job& batch_place(run_state& run) {
 }
 
 void queue_in_batch(run_state& run) {
-  std::size_t& limit = run.hand.batch_limit;
-  if (++run.hand.batch_count < limit) return;
+  hand_out_part& hand = run.hand;
+  // Where the workers prepare, a file is handed to them as it is queued:
+  // they prepare while the walk lists on.
+  if (!ahead(run) && hand.batch_given == hand.batch_count) {
+    give_to_prepare(run, hand.batch_count);
+    ++hand.batch_given;
+  }
+  std::size_t& limit = hand.batch_limit;
+  if (++hand.batch_count < limit) return;
   record_and_hand_out(run);
   limit = std::min(limit * 2, most_batch);
 }
@@ -121,8 +132,12 @@ void record_and_hand_out(run_state& run) {
   const std::size_t count = hand.batch_count;
   hand.batch_count = 0;
   if (count > 0 && run.end.stopped) not_reached(run, static_cast<std::int64_t>(count));
-  if (count == 0 || run.end.stopped) return set_recorded(run);
-  if (!ahead(run)) {
+  if (count == 0 || run.end.stopped) {
+    if (hand.batch_given > 0) take_finished(run, true);  // back to their places
+    hand.batch_given = 0;
+    return set_recorded(run);
+  }
+  if (!ahead(run) || hand.batch_given > 0) {
     set_recorded(run);  // one prepared ahead, before the workers took over
     prepare_by_workers(run, count);
     if (check_and_record(run, hand.batch, count)) set_batch(run, hand.batch, count);

@@ -52,6 +52,7 @@ struct hand_out_part {
   std::vector<stamp_job> batch;
   std::size_t batch_count = 0;
   std::size_t batch_limit = 0;  // how many it takes now: it grows (batch.cpp)
+  std::size_t batch_given = 0;  // of them, handed to the workers to prepare as they came
   // Prepared ahead (no workers): the batch recorded and not set yet, and
   // the thread that prepares the next one meanwhile.
   std::vector<stamp_job> recorded;
