@@ -1,5 +1,6 @@
 #include "journal/journal_prune.hpp"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "journal/journal_check.hpp"
@@ -11,12 +12,18 @@ journal_error fail(journal_problem problem, int error) {
   return {problem, error};
 }
 
-// Where the first run kept begins, or 0 when every run is kept.
+// Where the first run kept begins, or 0 when every run is kept. Within
+// the limits nothing is dropped; past one, the oldest runs go until, with
+// the run about to begin, three quarters of each is left, so that a full
+// journal is copied once in many runs, not before every run.
 std::int64_t cut_at(const checked_journal& checked, std::int64_t size,
                     const journal_limits& limits) {
   const std::vector<run_folder>& runs = checked.runs;
-  std::size_t first = runs.size() >= limits.runs ? runs.size() - (limits.runs - 1) : 0;
-  while (first < runs.size() && size - runs[first].offset > limits.bytes) ++first;
+  if (runs.size() < limits.runs && size <= limits.bytes) return 0;
+  const std::size_t runs_left = std::max<std::size_t>(limits.runs / 4 * 3, 1);
+  const std::int64_t bytes_left = limits.bytes / 4 * 3;
+  std::size_t first = runs.size() >= runs_left ? runs.size() - (runs_left - 1) : 0;
+  while (first < runs.size() && size - runs[first].offset > bytes_left) ++first;
   return first == 0 ? 0 : first < runs.size() ? runs[first].offset : size;
 }
 

@@ -1,7 +1,8 @@
-// The default journal does not grow without end: before a run begins, the
-// oldest whole runs are dropped until, with the run about to begin, at most
-// 100 runs are kept, in at most 64 MiB. The run being written is never
-// dropped (it may pass 64 MiB by itself). The kept runs are written to a
+// The default journal does not grow without end: before a run begins, if
+// it holds 100 runs or more than 64 MiB, the oldest whole runs are dropped
+// until, with the run about to begin, 75 runs are kept, in at most 48 MiB
+// (the copy is then made once in many runs). The run being written is
+// never dropped (it may pass 64 MiB by itself). The kept runs are written to a
 // new file, synced, and put in the journal's place at once, so that a
 // crash leaves the old journal or the new one, never half of one.
 #pragma once

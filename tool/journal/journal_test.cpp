@@ -56,13 +56,22 @@ TEST(Journal, TheDefaultOneKeepsItsNewestWholeRuns) {
   write_runs(fs, system, {5, 5, 5, 5});
   run_journal journal;
   ASSERT_FALSE(open_journal(system, "/j", journal));
-  ASSERT_FALSE(prune_journal(journal, {3, 1 << 20}));  // two kept, and the one beginning
+  // Four runs, at most four: down to three, two kept and the one beginning.
+  ASSERT_FALSE(prune_journal(journal, {4, 1 << 20}));
   ASSERT_FALSE(start_journal_run(journal, "/photos", run_time(9)));
   close_journal(journal);
   const std::string text = fs.entries.at("/j")->data;
   EXPECT_TRUE(text.starts_with("velmora-journal 1\nfolder\t/photos\t2026-12-01T10:02:"));
   EXPECT_EQ(count(text, "folder\t"), 3);
   EXPECT_EQ(count(text, "file\t"), 10);
+  // Within the limits again, the next run copies nothing.
+  const memory_file* pruned = fs.entries.at("/j").get();
+  run_journal next;
+  ASSERT_FALSE(open_journal(system, "/j", next));
+  ASSERT_FALSE(prune_journal(next, {4, 1 << 20}));
+  close_journal(next);
+  EXPECT_EQ(fs.entries.at("/j").get(), pruned);
+  EXPECT_EQ(fs.entries.at("/j")->data, text);
   // By size: the oldest runs go first, but never the newest one.
   run_journal again;
   ASSERT_FALSE(open_journal(system, "/j", again));
