@@ -1,6 +1,7 @@
 #include "run/conclude.hpp"
 
 #include "run/report.hpp"
+#include "run/report_run.hpp"
 
 bool probing(const run_state& run) {
   return run.end.folder.trust == folder_trust::unknown && !run.plan.dry_run;

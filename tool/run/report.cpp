@@ -1,73 +1,13 @@
 #include "run/report.hpp"
 
-#include <cstring>
-
 #include "names/quoting.hpp"
+#include "run/report_why.hpp"
 
 namespace {
 
 // The file's path shown on a result line: as it is, or quoted.
 std::string_view shown(const stamp_job& job, std::string& quoted) {
   return shown_path(job.path, quoted);
-}
-
-std::string refusal_text(const stamp_job& job, std::string_view why,
-                         const std::optional<std::string>& read = std::nullopt) {
-  const bool no_date = outcome_of(job) == outcome::no_date;
-  std::string message(no_date ? "cannot read a date from " : "cannot set the time of ");
-  message.append(in_quotes(job.path));
-  if (read) message.append(" (read ").append(in_quotes(*read)).append(")");
-  return message.append(": ").append(why);
-}
-
-std::string why_not_set(const run_state& run, const stamp_job& job) {
-  const file_time t = run.system.precision(*job.answer.decision.time);
-  const set_result& result = job.result;
-  switch (result.fate) {
-    case set_fate::not_held:
-      if (result.now && *result.now != t) {
-        return "the file system cannot hold " + format_utc(t) + " (it kept " +
-               format_utc(*result.now) + "); its time is unchanged";
-      }
-      return "the file system cannot hold " + format_utc(t) + "; its time is unchanged";
-    case set_fate::not_restored:
-      return "the file system cannot hold " + format_utc(t) +
-             (result.now ? "; its time is now " + format_utc(*result.now)
-                         : "; its old time could not be put back");
-    case set_fate::failed:
-      if (result.error == run.system.folder_error) return "it is a folder";
-      if (result.error == run.system.foreign_link_error) {
-        return "it is now a link that another user owns, to a file not theirs; velmora follows "
-               "a link only when you, or the owner of what it leads to, own it";
-      }
-      if (result.now) {  // made all the same: the journal's record undoes it
-        return run.system.error_text(result.error) + "; it now has " + format_utc(*result.now);
-      }
-      return run.system.error_text(result.error);
-    case set_fate::set:
-    case set_fate::rounded:
-      break;
-  }
-  return {};
-}
-
-std::string_view kind_word(int kind) {
-  switch (kind) {
-    case kind_link:
-      return "a link";
-    case kind_directory:
-      return "a folder";
-    case kind_regular:
-      return "another file";
-    default:
-      return "no file";
-  }
-}
-
-std::string foreign_link_text(const file_facts& link) {
-  return "it is a link that user " + std::to_string(link.owner) + " owns, to a file of user " +
-         std::to_string(link.target_owner) +
-         "; velmora follows a link only when you, or the owner of what it leads to, own it";
 }
 
 int would_set(run_state& run, const stamp_job& job) {
@@ -186,40 +126,4 @@ void say_how_read(run_state& run, const stamp_job& job) {
     line.append(where.empty() ? std::string(job.source->name) : file ? in_quotes(where) : where);
   }
   say(run.output, line);
-}
-
-void say_put_back(run_state& run, const put_back& name, const set_result& result) {
-  const bool back = result.fate == set_fate::set || result.fate == set_fate::rounded;
-  say(run.output, in_quotes(name.path) + " is one file with " + in_quotes(name.other) +
-                      ", whose name gives another time: " +
-                      (back ? "it is put back to its old time, " + format_utc(name.before)
-                            : "its old time could not be put back (" +
-                                  run.system.error_text(result.error) + ")") +
-                      ", and both are left alone");
-}
-
-void say_output_failed(run_state& run, int error) {
-  say(run.output, std::string("cannot write to standard output: ") + std::strerror(error));
-}
-
-void say_read_only(run_state& run) {
-  say(run.output, "the file system is read-only: the run stops here");
-}
-
-void say_folder_fault(run_state& run, std::string_view what, int error) {
-  // The folder's path is the walk's path without its trailing "/".
-  const std::string& path = run.walk.path;
-  const std::string_view folder(path.data(), path.size() - 1);
-  say(run.output, std::string(what) + in_quotes(folder) + ": " + std::strerror(error));
-}
-
-void say_journal_failed(run_state& run, const journal_error& error) {
-  say(run.output,
-      describe(error, run.hand.journal->path) + "; stopped before the files it did not record");
-}
-
-void say_workers(run_state& run, int started, int wanted, const std::string& why) {
-  say(run.output, "could start " + std::to_string(started) + " of " + std::to_string(wanted) +
-                      " workers (" + why + "); going on with " +
-                      (started > 0 ? std::to_string(started) : "one thread"));
 }

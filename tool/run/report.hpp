@@ -28,13 +28,3 @@ void say_rounding(run_state& run, const stamp_job& job);
 
 // --verbose: the time a file got, and how it was read.
 void say_how_read(run_state& run, const stamp_job& job);
-
-// A name of an earlier batch that is one file with a later one of another
-// time, put back to its old time (or not, as result says).
-void say_put_back(run_state& run, const put_back& name, const set_result& result);
-
-void say_output_failed(run_state& run, int error);
-void say_read_only(run_state& run);
-void say_folder_fault(run_state& run, std::string_view what, int error);
-void say_journal_failed(run_state& run, const journal_error& error);
-void say_workers(run_state& run, int started, int wanted, const std::string& why);

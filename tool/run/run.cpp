@@ -6,6 +6,7 @@
 #include "run/hand_out.hpp"
 #include "run/report.hpp"
 #include "run/report_end.hpp"
+#include "run/report_run.hpp"
 #include "run/run_state.hpp"
 #include "run/tasks.hpp"
 #include "run/walk.hpp"

@@ -5,6 +5,7 @@
 #include "run/consider.hpp"
 #include "run/hand_out.hpp"
 #include "run/report.hpp"
+#include "run/report_run.hpp"
 
 namespace {
 
