@@ -49,20 +49,22 @@ bool decide_where(run_state& run, bool sets) {
   if (pipeline.workers.empty()) return false;
   const folder_speed speed = run.end.folder.sets;
   const bool here = sets ? speed != folder_speed::slow : speed == folder_speed::quick;
-  fit_chunk(pipeline, speed == folder_speed::slow);
+  fit_chunk(pipeline, run.end.folder.round_trips);
   if (here && !pipeline.here) take_finished(run, true);
   pipeline.here = here;
   return here && sets && speed == folder_speed::unknown;
 }
 
 // From 16 files set by the walk: quick where each took less than handing
-// it to a worker and taking it back costs, about 20 µs.
+// it to a worker and taking it back costs, about 20 µs; round trips, as on
+// a share, where each took over 100 µs.
 void learn_speed(run_state& run, std::chrono::nanoseconds took) {
   folder_knowledge& folder = run.end.folder;
   folder.set_time += took;
   if (++folder.sets_timed < 16) return;
-  const bool quick = folder.set_time / folder.sets_timed < std::chrono::microseconds{20};
-  folder.sets = quick ? folder_speed::quick : folder_speed::slow;
+  const std::chrono::nanoseconds each = folder.set_time / folder.sets_timed;
+  folder.sets = each < std::chrono::microseconds{20} ? folder_speed::quick : folder_speed::slow;
+  folder.round_trips = each > std::chrono::microseconds{100};
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ struct folder_knowledge {
   // walk itself: quick (a local disk, tmpfs) keeps the walk setting them;
   // slow (a share) hands them to the workers.
   enum class speed { unknown, quick, slow } sets = speed::unknown;
+  bool round_trips = false;  // slow as a share is: each set takes over 100 µs
   int sets_timed = 0;
   std::chrono::nanoseconds set_time{0};
 };
