@@ -7,6 +7,10 @@
 // Called first in main.
 void prepare_process();
 
+// How many descriptors the process may hold at once (its soft limit);
+// a large number where there is no such limit (Windows).
+int descriptor_room();
+
 // From now on, a first Ctrl-C, SIGTERM or closed terminal asks the run to
 // stop (interrupted says so), and a second ends the process at once.
 void watch_interrupts();

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,15 @@
 // A reader that goes away (velmora | head) makes the next write fail with
 // EPIPE, which the run reports and stops on, instead of killing the
 // process without a word.
+int descriptor_room() {
+  struct rlimit limit;
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+      limit.rlim_cur > 1 << 20) {
+    return 1 << 20;
+  }
+  return static_cast<int>(limit.rlim_cur);
+}
+
 void prepare_process() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {

@@ -18,6 +18,10 @@ int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expan
 
 void prepare_process() {}
 
+int descriptor_room() {
+  return 1 << 20;  // handles are limited only by memory
+}
+
 namespace {
 
 volatile LONG asked_to_stop = 0;

@@ -1,5 +1,6 @@
 #include "platform/real_system.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/beside.hpp"
@@ -23,6 +24,7 @@ system_calls make_system() {
   c.read_ahead = [](folder_handle* folder) { read_ahead(listing_of(folder)); };
   c.listing_error = [](const folder_handle* folder) { return listing_error(listing_of(folder)); };
   c.close_folder = [](folder_handle* folder) { close_listing(listing_of(folder)); };
+  c.folders_held = std::clamp(descriptor_room() / 16, 1, 64);
   c.check = check_write_time;
   c.read_time = read_modified_time;
   c.write_time = write_modified_time;

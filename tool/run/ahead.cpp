@@ -1,5 +1,6 @@
 #include "run/ahead.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <string_view>
 #include <system_error>
@@ -85,7 +86,8 @@ void read_ahead_of(listers& l, const system_calls& system, folder_handle* folder
     entry_ahead& e = ahead.entries.emplace_back();
     e.entry = *next;
     const std::string_view name(next->name, static_cast<std::size_t>(next->name_length));
-    if (next->kind != kind_directory || is_skipped_name(name) || l.open >= most_open_ahead ||
+    const int most_open = std::min(most_open_ahead, system.folders_held / 2);
+    if (next->kind != kind_directory || is_skipped_name(name) || l.open >= most_open ||
         !started(l, system)) {
       continue;
     }

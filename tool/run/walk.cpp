@@ -9,10 +9,6 @@
 
 namespace {
 
-// Folders left open at most (each holds a descriptor) before the files
-// handed out are finished and they are closed.
-constexpr std::size_t most_left = 64;
-
 // From this depth down, a folder's files are finished before the walk
 // goes deeper: the listings far above the deepest may be given back and
 // opened again later (parked), and no file is on its way through one.
@@ -20,7 +16,11 @@ constexpr int finished_from_depth = 32;
 
 void leave(run_state& run, folder_handle* folder) {
   run.walk.left.push_back(folder);
-  if (run.walk.left.size() >= most_left) finish_handed_out(run);
+  // Each holds a descriptor: at most the system's share are left open
+  // before the files handed out are finished and they are closed.
+  if (run.walk.left.size() >= static_cast<std::size_t>(run.system.folders_held)) {
+    finish_handed_out(run);
+  }
 }
 
 // Whether the walk reads ahead of itself in the folder it is in: where

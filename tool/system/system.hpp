@@ -92,6 +92,10 @@ struct system_calls {
   std::function<void(folder_handle* folder)> read_ahead;
   std::function<int(const folder_handle* folder)> listing_error;  // 0 when it ran to its end
   std::function<void(folder_handle* folder)> close_folder;
+  // Folders a run may hold open besides the walk's own listings (those
+  // walked whose files are still being set, those opened ahead): a share
+  // of the descriptors the process may hold, at most 64.
+  int folders_held = 64;
 
   // A file's last-modified time, read and written; check says what a
   // write would meet (folder_error for a folder or a link to one, the
