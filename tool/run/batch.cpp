@@ -12,7 +12,10 @@ namespace {
 // Files a journal write covers at once: 256 first, so that a run starts
 // setting times soon; then twice as many each batch up to 2,048, so that a
 // sync (milliseconds on a disk, where the user's journal is kept) costs
-// little per file, with memory still small.
+// little per file, with memory still small. Where the workers prepare
+// (each file a round trip or more, as on a share) a batch stays at 256:
+// its files are set while the next is prepared, and the last batch's,
+// set after the walk with nothing to go beside them, stay few.
 constexpr std::size_t first_batch = 256;
 constexpr std::size_t most_batch = 2048;
 
@@ -78,11 +81,11 @@ bool check_and_record(run_state& run, std::vector<stamp_job>& jobs, std::size_t 
   return true;
 }
 
-// Sets a recorded batch's files in order. A run that stopped leaves the
-// rest not reached; an interrupted one finishes them: their records are
-// kept.
-void set_batch(run_state& run, std::vector<stamp_job>& jobs, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
+// Sets a recorded batch's files in order, from the first not handed out
+// yet. A run that stopped leaves the rest not reached; an interrupted one
+// finishes them: their records are kept.
+void set_batch(run_state& run, std::vector<stamp_job>& jobs, std::size_t from, std::size_t count) {
+  for (std::size_t i = from; i < count; ++i) {
     if (run.end.stopped && !run.end.interrupted) {
       return not_reached(run, static_cast<std::int64_t>(count - i));
     }
@@ -91,9 +94,19 @@ void set_batch(run_state& run, std::vector<stamp_job>& jobs, std::size_t count) 
 }
 
 void set_recorded(run_state& run) {
-  const std::size_t count = run.hand.recorded_count;
-  run.hand.recorded_count = 0;
-  set_batch(run, run.hand.recorded, count);
+  hand_out_part& hand = run.hand;
+  const std::size_t from = std::exchange(hand.recorded_given, 0);
+  set_batch(run, hand.recorded, from, std::exchange(hand.recorded_count, 0));
+}
+
+// Where the workers prepare, the recorded batch's next file is set as each
+// file of the next batch is queued: the workers prepare and set at once,
+// as without a journal, rather than in turns (on a share each is a round
+// trip, and a prepare several).
+void set_one_recorded(run_state& run) {
+  hand_out_part& hand = run.hand;
+  if (hand.recorded_given == hand.recorded_count || run.end.stopped) return;
+  give(run, hand.recorded[hand.recorded_given++], job_task::set);
 }
 
 }  // namespace
@@ -116,11 +129,12 @@ void queue_in_batch(run_state& run) {
   if (!ahead(run) && hand.batch_given == hand.batch_count) {
     give_to_prepare(run, hand.batch_count);
     ++hand.batch_given;
+    set_one_recorded(run);
   }
   std::size_t& limit = hand.batch_limit;
   if (++hand.batch_count < limit) return;
   record_and_hand_out(run);
-  limit = std::min(limit * 2, most_batch);
+  limit = ahead(run) ? std::min(limit * 2, most_batch) : first_batch;
 }
 
 void take_back_prepared(run_state& run, stamp_job& job) {
@@ -139,16 +153,16 @@ void record_and_hand_out(run_state& run) {
     return set_recorded(run);
   }
   if (!ahead(run) || hand.batch_given > 0) {
-    set_recorded(run);  // one prepared ahead, before the workers took over
+    set_recorded(run);  // the batch before: every file set before this one is checked
     prepare_by_workers(run, count);
-    if (check_and_record(run, hand.batch, count)) set_batch(run, hand.batch, count);
-    return;
+    if (!check_and_record(run, hand.batch, count)) return;
+  } else {
+    start_preparing(hand.preparer, hand.batch.data(), count, hand.pipeline.own);
+    set_recorded(run);  // the batch before, meanwhile
+    wait_prepared(hand.preparer);
+    if (!check_and_record(run, hand.batch, count)) return;
   }
-  start_preparing(hand.preparer, hand.batch.data(), count, hand.pipeline.own);
-  set_recorded(run);  // the batch before, meanwhile
-  wait_prepared(hand.preparer);
-  if (!check_and_record(run, hand.batch, count)) return;
-  std::swap(hand.batch, hand.recorded);  // set with the next batch, or when the folder ends
+  std::swap(hand.batch, hand.recorded);  // set with the next batch, or when the walk ends
   hand.recorded_count = count;
 }
 

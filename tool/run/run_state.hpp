@@ -53,10 +53,12 @@ struct hand_out_part {
   std::size_t batch_count = 0;
   std::size_t batch_limit = 0;  // how many it takes now: it grows (batch.cpp)
   std::size_t batch_given = 0;  // of them, handed to the workers to prepare as they came
-  // Prepared ahead (no workers): the batch recorded and not set yet, and
-  // the thread that prepares the next one meanwhile.
+  // The batch recorded and not all set yet: prepared ahead (no workers),
+  // while the thread that prepares the next one works; or by the workers,
+  // its files set among the next batch's as that is queued.
   std::vector<stamp_job> recorded;
   std::size_t recorded_count = 0;
+  std::size_t recorded_given = 0;  // of them, handed out to be set
   batch_preparer preparer;
   name_book names;  // files of more than one name met so far
 };
