@@ -13,6 +13,16 @@ inline constexpr int kind_regular = 0x8000;
 inline constexpr int kind_link = 0xA000;
 inline constexpr int kind_socket = 0xC000;
 
+// What a look at an entry (lstat) saw.
+struct entry_look {
+  long long seconds = 0;  // last modified, since 1970-01-01 00:00:00 UTC
+  long nanoseconds = 0;
+  unsigned owner = 0;
+  unsigned names = 1;  // its hard links
+  unsigned long long device = 0;
+  unsigned long long number = 0;
+};
+
 struct dir_entry {
   // NUL-terminated. Linux names are bytes, at most 255; Windows names are
   // UTF-8 here, up to three bytes for each of Windows' 255 UTF-16 units.
@@ -22,6 +32,11 @@ struct dir_entry {
   // The file's number in its file system (Linux: d_ino), so that two names
   // of one file can be told; 0 where the listing does not say (Windows).
   unsigned long long file_number;
+  // Where the file system does not say an entry's kind (sshfs), the
+  // listing looks at the entry to learn it, and keeps what it saw: on a
+  // share a second look is one more round trip.
+  bool looked;
+  entry_look look;  // where looked
 };
 
 // One open listing. Its layout is the platform's own.
@@ -38,15 +53,9 @@ dir_listing* open_sublisting(const dir_listing* parent, const dir_entry& entry, 
 
 // The next entry, or null when there is none. The entry lies inside the
 // listing and is valid until the next call. "." and ".." are listed like
-// any other entry. Null with errno EBADF for a null listing.
+// any other entry. Null with errno EBADF for a null listing. A listing is
+// read by one thread at a time, not always the one that opened it.
 const dir_entry* next_entry(dir_listing* listing);
-
-// Reads a listing's first entry now, so that next_entry hands it out
-// without a call: where each read is a round trip (a share), folders are
-// read ahead of the walk on other threads. Once, before any next_entry;
-// the listing is the calling thread's alone meanwhile. Where the first
-// entry is read as the listing opens (Windows), it does nothing.
-void read_ahead(dir_listing* listing);
 
 // 0 when the listing ran to its end; otherwise the errno of the failure
 // that broke it off.

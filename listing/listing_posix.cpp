@@ -23,7 +23,8 @@ dir_listing* adopt(DIR* stream) {
   return listing;
 }
 
-int kind_of(const dir_listing& listing, const dirent& d) {
+int kind_of(const dir_listing& listing, const dirent& d, dir_entry& e) {
+  e.looked = false;
   switch (d.d_type) {
     case DT_REG:
       return kind_regular;
@@ -43,8 +44,15 @@ int kind_of(const dir_listing& listing, const dirent& d) {
       break;
   }
   // The file system does not say; ask it, without following a link.
+  // "." and ".." need no asking.
+  if (d.d_name[0] == '.' && (d.d_name[1] == '\0' || (d.d_name[1] == '.' && d.d_name[2] == '\0'))) {
+    return kind_directory;
+  }
   struct stat st;
   if (fstatat(listing.fd, d.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return kind_unknown;
+  e.looked = true;
+  e.look = {st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_uid, static_cast<unsigned>(st.st_nlink),
+            st.st_dev,         st.st_ino};
   return static_cast<int>(st.st_mode & S_IFMT);
 }
 
@@ -82,19 +90,10 @@ dir_listing* open_sublisting(const dir_listing* listed, const dir_entry& entry, 
   return listing;
 }
 
-void read_ahead(dir_listing* listing) {
-  if (listing == nullptr || listing->ended || listing->read) return;
-  listing->read = next_entry(listing) != nullptr;
-}
-
 const dir_entry* next_entry(dir_listing* listing) {
   if (listing == nullptr) {
     errno = EBADF;
     return nullptr;
-  }
-  if (listing->read) {
-    listing->read = false;
-    return &listing->entry;
   }
   if (listing->ended) return nullptr;
   if (listing->stream == nullptr) {  // parked while the walk was below it
@@ -122,7 +121,7 @@ const dir_entry* next_entry(dir_listing* listing) {
   std::memcpy(e.name, d->d_name, length);
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
-  e.kind = kind_of(*listing, *d);
+  e.kind = kind_of(*listing, *d, e);
   // FUSE file systems that do not keep numbers (sshfs) give every entry
   // FUSE_UNKNOWN_INO: that says nothing of which names are one file.
   constexpr unsigned long long unknown_number = 0xffffffffULL;

@@ -15,7 +15,6 @@ struct dir_listing {
   int fd;       // the stream's descriptor, kept for the entries' *at() calls; -1 while parked
   int error;
   bool ended;  // run out: every further call returns null at once
-  bool read;   // entry holds the first entry, read ahead and not handed out yet
   // Where it was found, to open it again once parked (holding.hpp): its
   // parent (null at the top), which outlives it, its name there, its
   // place, and which folder it was.

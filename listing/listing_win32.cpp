@@ -95,8 +95,6 @@ dir_listing* open_sublisting(const dir_listing*, const dir_entry&, const char* p
   return open_listing(path);
 }
 
-void read_ahead(dir_listing*) {}  // FindFirstFileW read the first entry
-
 const dir_entry* next_entry(dir_listing* listing) {
   if (listing == nullptr) {
     errno = EBADF;
@@ -123,6 +121,7 @@ const dir_entry* next_entry(dir_listing* listing) {
   e.name[length] = '\0';
   e.name_length = static_cast<int>(length);
   e.kind = kind_of(listing->find_data.dwFileAttributes, listing->find_data.dwReserved0);
+  e.looked = false;  // the kind comes with the name
   e.file_number = 0;
   return &e;
 }

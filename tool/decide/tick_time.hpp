@@ -40,6 +40,28 @@ struct file_time {
   friend bool operator==(const file_time&, const file_time&) = default;
 };
 
+// A file time as POSIX gives it: seconds and nanoseconds since the Unix
+// epoch, the nanoseconds 0 to 999,999,999 (seconds negative before 1970).
+struct unix_time {
+  long long seconds = 0;
+  long nanoseconds = 0;
+};
+
+inline unix_time to_unix_time(const file_time& t) {
+  using namespace std::chrono;
+  const ticks since_epoch = t.tick - unix_epoch;
+  const seconds whole = floor<seconds>(since_epoch);
+  const auto rest = duration_cast<nanoseconds>(since_epoch - whole) + nanoseconds{t.nanoseconds};
+  return {whole.count(), static_cast<long>(rest.count())};
+}
+
+inline file_time from_unix_time(const unix_time& t) {
+  using namespace std::chrono;
+  const nanoseconds rest{t.nanoseconds};
+  return {unix_epoch + seconds{t.seconds} + duration_cast<ticks>(rest),
+          static_cast<int>(rest.count() % 100)};
+}
+
 // The calendar time taken as UTC, in ticks (the fraction cut to whole
 // ticks); nullopt when check_calendar fails.
 std::optional<tick_time> to_ticks(const calendar_time& c);

@@ -14,21 +14,13 @@
 
 namespace reach {
 
-using std::chrono::duration_cast;
-using std::chrono::nanoseconds;
-using std::chrono::seconds;
-
 inline timespec to_timespec(const file_time& t) {
-  const ticks since_epoch = t.tick - unix_epoch;
-  const seconds whole = std::chrono::floor<seconds>(since_epoch);
-  const auto rest = duration_cast<nanoseconds>(since_epoch - whole) + nanoseconds{t.nanoseconds};
-  return {static_cast<time_t>(whole.count()), static_cast<long>(rest.count())};
+  const unix_time u = to_unix_time(t);
+  return {static_cast<time_t>(u.seconds), u.nanoseconds};
 }
 
 inline file_time from_timespec(const timespec& t) {
-  const nanoseconds rest{t.tv_nsec};
-  return {unix_epoch + seconds{t.tv_sec} + duration_cast<ticks>(rest),
-          static_cast<int>(rest.count() % 100)};
+  return from_unix_time({t.tv_sec, t.tv_nsec});
 }
 
 // A file is reached through its folder's listing when it has one (the

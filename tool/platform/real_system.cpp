@@ -21,7 +21,6 @@ system_calls make_system() {
     return handle_of(open_sublisting(listing_of(parent), entry, path));
   };
   c.next_entry = [](folder_handle* folder) { return next_entry(listing_of(folder)); };
-  c.read_ahead = [](folder_handle* folder) { read_ahead(listing_of(folder)); };
   c.listing_error = [](const folder_handle* folder) { return listing_error(listing_of(folder)); };
   c.close_folder = [](folder_handle* folder) { close_listing(listing_of(folder)); };
   c.folders_held = std::clamp(descriptor_room() / 16, 1, 64);

@@ -17,6 +17,25 @@ constexpr int most_open_ahead = 32;
 // Listers: a share serves several requests at once.
 constexpr int lister_count = 8;
 
+// The entries a lister reads of a folder it opens: on a share each read
+// is a round trip, and so is each look at an entry whose kind the file
+// system does not give (sshfs), which the walk would make one by one.
+constexpr std::size_t first_entries = 8;
+
+void read_first(const system_calls& system, opened_folder& opened) {
+  while (opened.first.size() < first_entries) {
+    const dir_entry* entry = system.next_entry(opened.folder);
+    if (entry == nullptr) return;
+    opened.first.push_back(*entry);
+  }
+}
+
+// The folder's next entry: those its lister read first, then the listing's.
+const dir_entry* next_of(const system_calls& system, folder_handle* folder, folder_ahead& ahead) {
+  if (ahead.first_taken < ahead.first.size()) return &ahead.first[ahead.first_taken++];
+  return system.next_entry(folder);
+}
+
 void list_ahead(listers& l, const system_calls& system) {
   std::unique_lock hold(l.lock);
   while (true) {
@@ -27,7 +46,7 @@ void list_ahead(listers& l, const system_calls& system) {
     ++l.busy;
     hold.unlock();
     e.opened = open_subfolder_at(system, e.parent, e.entry, e.path.c_str());
-    if (e.opened.folder != nullptr) system.read_ahead(e.opened.folder);
+    if (e.opened.folder != nullptr) read_first(system, e.opened);
     hold.lock();
     --l.busy;
     e.ready = true;
@@ -78,7 +97,7 @@ void pop_front(listers& l, const system_calls& system, folder_ahead& ahead) {
 void read_ahead_of(listers& l, const system_calls& system, folder_handle* folder,
                    folder_ahead& ahead, const std::string& path) {
   while (!ahead.ended && ahead.entries.size() < most_entries_ahead) {
-    const dir_entry* next = system.next_entry(folder);
+    const dir_entry* next = next_of(system, folder, ahead);
     if (next == nullptr) {
       ahead.ended = true;
       return;
@@ -133,7 +152,7 @@ const dir_entry* take_entry(listers& l, const system_calls& system, folder_handl
     ahead.front_taken = false;
   }
   if (look_ahead) read_ahead_of(l, system, folder, ahead, path);
-  if (ahead.entries.empty()) return ahead.ended ? nullptr : system.next_entry(folder);
+  if (ahead.entries.empty()) return ahead.ended ? nullptr : next_of(system, folder, ahead);
   ahead.front_taken = true;
   return &ahead.entries.front().entry;
 }

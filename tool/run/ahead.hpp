@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <list>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,11 +21,12 @@
 #include "system/system.hpp"
 
 // A subfolder opened: its listing, or null with the error; its device,
-// where a look found it.
+// where a look found it; and its first entries where a lister read them.
 struct opened_folder {
   folder_handle* folder = nullptr;
   int error = 0;
   std::optional<unsigned long long> device;
+  std::vector<dir_entry> first;
 };
 
 // An entry read ahead of the walk. A subfolder among them is handed to a
@@ -38,9 +40,14 @@ struct entry_ahead {
   opened_folder opened;  // what the walk does not take is closed with the window
 };
 
-// The entries of one folder read ahead of the walk, in listing order.
+// The entries of one folder read ahead of the walk, in listing order. A
+// list: it stays where it is for the listers, and costs nothing empty,
+// one for each level of a deep tree. Its first entries may have been read
+// by the lister that opened it: they come before the listing's next.
 struct folder_ahead {
-  std::deque<entry_ahead> entries;
+  std::list<entry_ahead> entries;
+  std::vector<dir_entry> first;
+  std::size_t first_taken = 0;
   bool front_taken = false;  // the walk has the first; it goes at the next take
   bool ended = false;        // the listing ran out while read ahead
 };

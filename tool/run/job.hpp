@@ -44,8 +44,9 @@ struct stamp_job {
   // With a journal: its times before the run, read when prepared.
   int before_error = 0;
   file_time before;
-  file_facts facts;        // what a look at it found: for a link, and with a journal
-  std::string other_name;  // with two_names: the other
+  file_facts facts;           // what a look at it found: for a link, and with a journal
+  bool facts_listed = false;  // the listing looked at it already: facts hold what it saw
+  std::string other_name;     // with two_names: the other
   std::optional<file_time> created_before;  // with --created
   // What came of it.
   job_fate fate = job_fate::decided;
@@ -71,6 +72,9 @@ inline void place_job(stamp_job& job, const folder_handle* folder, const dir_ent
   job.stem_size = stem_size;
   job.kind = entry.kind;
   job.file_number = entry.file_number;
+  job.facts_listed = entry.looked && entry.kind != kind_link;
+  if (job.facts_listed) job.facts = facts_of_listed(entry);
+  job.before_error = 0;
   job.fate = job_fate::decided;
   job.answer.decision.time.reset();
   job.source = nullptr;

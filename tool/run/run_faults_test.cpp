@@ -110,17 +110,18 @@ TEST(RunFaults, AFoldersProbeDecidesHowItsOtherFilesAreSet) {
   keeps.log_calls = true;
   EXPECT_EQ(run_in(keeps, {}).status, 0);
   EXPECT_EQ(keeps.calls,
-            (std::vector<std::string>{"read ./2010-01-01 0.0.jpg", "write ./2010-01-01 0.0.jpg",
-                                      "read ./2010-01-01 0.0.jpg", "write ./2010-01-01 0.1.jpg",
-                                      "write ./2010-01-01 0.2.jpg"}));
+            (std::vector<std::string>{"look .", "read ./2010-01-01 0.0.jpg",
+                                      "write ./2010-01-01 0.0.jpg", "read ./2010-01-01 0.0.jpg",
+                                      "write ./2010-01-01 0.1.jpg", "write ./2010-01-01 0.2.jpg"}));
   memory_system drops;
   add_photos(drops, 3);
   drops.log_calls = true;
   drops.keeps = [](const file_time&, const file_time& old) { return old; };
   const memory_run r = run_in(drops, {});
   EXPECT_EQ(r.status, 1);
-  // Each: read, write, read back, and the old time put back and read.
-  EXPECT_EQ(drops.calls.size(), 3u * 5u);
+  // The run's folder looked at, then each: read, write, read back, and the
+  // old time put back and read.
+  EXPECT_EQ(drops.calls.size(), 1u + 3u * 5u);
   EXPECT_NE(r.err.find("cannot set the time of './2010-01-01 0.2.jpg': the file system cannot "
                        "hold 2010-01-01 00:02:00 UTC (it kept 2001-02-03 04:05:06.123456789 "
                        "UTC); its time is unchanged"),

@@ -57,7 +57,7 @@ TEST(RunTree, FewFoldersAreOpenAtOnceAndAJournaledRunIsUndone) {
   EXPECT_LE(fs.most_folders_open, 2 * 64u + deep_levels + 2);
   EXPECT_TRUE(fs.folders_open.empty());
   // Times slow to set (as on a share): folders were opened ahead.
-  EXPECT_GT(fs.folders_read_ahead, 0);
+  EXPECT_GT(fs.folders_opened_ahead, 0);
   const memory_run undo = undo_in(fs, "/journal");
   EXPECT_EQ(undo.status, 0) << undo.err;
   std::map<std::string, file_time> after = times_in(fs);

@@ -1,6 +1,6 @@
 // A run says exactly what it did: a write made and then failed, its own
 // journal in the folder, a fraction after a probe of whole seconds, a file
-// system that turns read-only.
+// system that turns read-only; old times taken from the listing's own look.
 #include <gtest/gtest.h>
 
 #include "run/in_memory_run.hpp"
@@ -88,6 +88,42 @@ TEST(Truth, AFileSystemThatTurnsReadOnlyStopsTheRunAtTheFirstFile) {
     if (jobs == "1") single = r.err;
     EXPECT_EQ(r.err, single);
   }
+}
+
+// Where the listing looks at each entry to learn its kind (sshfs), the
+// journal takes each file's old time, and what tells its names, from that
+// look: the run says and sets the same, and is undone to the nanosecond.
+TEST(Truth, OldTimesFromTheListingsOwnLookAreUndoneExactly) {
+  const auto make = [](memory_system& fs, bool listing_looks) {
+    fs.listing_looks = listing_looks;
+    fs.log_calls = true;
+    for (int i = 0; i < 30; ++i) {
+      add_file(fs, "2010-01-01 0." + std::to_string(10 + i) + ".jpg",
+               utc(2001, 1, 1 + i, 0, 0, 0, 1000 * i + 7));
+    }
+    add_hard_link(fs, "2011-05-05 5.05.jpg", "2010-01-01 0.10.jpg");
+  };
+  memory_system looks_itself;
+  make(looks_itself, false);
+  const memory_run expected = run_in(looks_itself, {"--jobs", "4"}, "/journal");
+  memory_system fs;
+  make(fs, true);
+  const std::map<std::string, file_time> before = times_in(fs);
+  const memory_run r = run_in(fs, {"--jobs", "4"}, "/journal");
+  EXPECT_EQ(r.status, 1);  // one file under two names, of two times: left alone
+  EXPECT_EQ(r.out, expected.out);
+  EXPECT_EQ(r.err, expected.err);
+  EXPECT_EQ(times_in(fs), times_in(looks_itself));
+  EXPECT_EQ(std::count_if(fs.calls.begin(), fs.calls.end(),
+                          [](const std::string& call) { return call.starts_with("look ./"); }),
+            0);
+  EXPECT_GT(std::count_if(looks_itself.calls.begin(), looks_itself.calls.end(),
+                          [](const std::string& call) { return call.starts_with("look ./"); }),
+            30);
+  EXPECT_EQ(undo_in(fs, "/journal").status, 0);
+  std::map<std::string, file_time> after = times_in(fs);
+  after.erase("/journal");
+  EXPECT_EQ(after, before);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ void look_at(stamp_job& job, const task_context& c) {
 }
 
 // With a journal: the time the file has before the run, read as the file
-// was listed. No record, no stamp: a file whose old time cannot be read
-// could not be undone, and one that is no longer the entry listed (a file
+// was listed (by the listing's own look, where it made one). No record, no stamp: a file whose old
+// time cannot be read could not be undone, and one that is no longer the entry listed (a file
 // swapped for a link) is not the file the run was given. A folder is
 // refused as such when it is set.
 void read_old_time(stamp_job& job, const task_context& c) {
@@ -68,7 +68,7 @@ void prepare(stamp_job& job, const task_context& c, fetch_space& space) {
   job.source = ask_sources(c.plan.chain, file, {c.plan.rule, c.plan.local_offset, c.system}, space,
                            job.answer);
   if (!c.journaled || !job.answer.decision.time) return;
-  if (!link) look_at(job, c);
+  if (!link && !job.facts_listed) look_at(job, c);
   read_old_time(job, c);
 }
 

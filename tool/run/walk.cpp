@@ -40,9 +40,9 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
   }
   if (run.end.stopped) return;
   run.system.done_beside(run.hand.pipeline.own.reader);  // the descriptors it holds, first
-  const opened_folder sub =
-      ahead != nullptr ? std::exchange(*ahead, {})
-                       : open_subfolder_at(run.system, parent, entry, run.walk.path.c_str());
+  opened_folder sub = ahead != nullptr
+                          ? std::exchange(*ahead, {})
+                          : open_subfolder_at(run.system, parent, entry, run.walk.path.c_str());
   run.walk.path.push_back('/');
   if (sub.folder == nullptr) {
     finish_handed_out(run);  // the files listed before the folder are said first
@@ -54,7 +54,7 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
   const bool same = sub.device && outer && *sub.device == *outer;
   run.walk.device = sub.device;
   ++run.walk.depth;
-  walk(run, sub.folder, same);
+  walk(run, sub.folder, same, std::move(sub.first));
   --run.walk.depth;
   run.walk.device = outer;
   leave(run, sub.folder);
@@ -62,7 +62,8 @@ void walk_into(run_state& run, const folder_handle* parent, const dir_entry& ent
 
 }  // namespace
 
-void walk(run_state& run, folder_handle* folder, bool same_file_system) {
+void walk(run_state& run, folder_handle* folder, bool same_file_system,
+          std::vector<dir_entry> first) {
   const folder_knowledge outer = run.end.folder;  // a subfolder may be another file system
   if (!same_file_system) {
     finish_handed_out(run);  // what the files before teach is of their own file system
@@ -73,6 +74,7 @@ void walk(run_state& run, folder_handle* folder, bool same_file_system) {
   std::string& path = run.walk.path;
   listers& listing = *run.walk.listing_ahead;
   folder_ahead ahead;
+  ahead.first = std::move(first);
   while (const dir_entry* entry =
              take_entry(listing, run.system, folder, ahead, looks_ahead(run), path)) {
     if (run.system.interrupted()) {  // what was handed out is still finished

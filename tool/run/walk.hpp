@@ -9,5 +9,7 @@
 // files are still being set, so memory grows with the depth of the tree
 // and never with the number of files. A folder on the file system of the
 // one that holds it (same_file_system) goes on with what was learnt of
-// how it keeps times; another file system is probed afresh.
-void walk(run_state& run, folder_handle* folder, bool same_file_system = false);
+// how it keeps times; another file system is probed afresh. first: the
+// folder's first entries, where a lister read them as it opened it.
+void walk(run_state& run, folder_handle* folder, bool same_file_system = false,
+          std::vector<dir_entry> first = {});

@@ -139,6 +139,7 @@ system_calls calls_of(memory_system& fs) {
   };
   c.look = [&fs](const file_ref& file, file_facts& facts) {
     const lock_guard hold(fs.lock);
+    log(fs, "look", file.path);
     return look(fs, file, facts);
   };
   c.read_created = [](const file_ref&, file_time&) { return ENOTSUP; };

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "system/output.hpp"
@@ -47,7 +48,10 @@ struct memory_system {
   bool slow_writes = false;
   int fail_syncs_after = -1;
   unsigned long long next_number = 100;
-  std::vector<std::string> calls;  // "write ./a.jpg", ... in order, when log_calls
+  std::vector<std::string> calls;  // "look ./a.jpg", "write ./a.jpg", ... in order, when log_calls
+  // Whether the listing looks at each entry as it lists it and says what it
+  // saw, as where the file system does not give kinds (sshfs).
+  bool listing_looks = false;
   // Asked whether to stop this many times, the run is interrupted; negative
   // for never.
   int interrupt_after = -1;
@@ -61,7 +65,9 @@ struct memory_system {
   // through a closed descriptor does.
   std::set<const folder_handle*> folders_open;
   std::size_t most_folders_open = 0;
-  int folders_read_ahead = 0;
+  // Folders opened on another thread than the run's folder: ahead of the walk.
+  std::thread::id root_opener;
+  int folders_opened_ahead = 0;
 };
 
 // A regular file, link or folder at path (relative to the root, or full);

@@ -79,6 +79,21 @@ inline file_identity identity_of(const file_facts& facts) {
   return {facts.device, facts.file};
 }
 
+// What the listing's own look at an entry saw (see dir_entry): for an
+// entry that is no link, what look would say.
+inline file_facts facts_of_listed(const dir_entry& entry) {
+  const entry_look& look = entry.look;
+  file_facts facts;
+  facts.kind = entry.kind;
+  facts.number = look.number;
+  facts.owner = look.owner;
+  facts.mtime = from_unix_time({look.seconds, look.nanoseconds});
+  facts.device = look.device;
+  facts.file = look.number;
+  facts.names = look.names;
+  return facts;
+}
+
 struct system_calls {
   // The listing: a folder by its path, or an entry of an open one (never
   // through a link); null with errno set when it cannot be listed.
@@ -87,9 +102,6 @@ struct system_calls {
                                const char* path)>
       open_subfolder;
   std::function<const dir_entry*(folder_handle* folder)> next_entry;
-  // Reads an open folder's first entry now, on any thread, for next_entry
-  // to hand out (the listing's read_ahead).
-  std::function<void(folder_handle* folder)> read_ahead;
   std::function<int(const folder_handle* folder)> listing_error;  // 0 when it ran to its end
   std::function<void(folder_handle* folder)> close_folder;
   // Folders a run may hold open besides the walk's own listings (those
