@@ -10,7 +10,7 @@
 
 #include "listing/listing_posix.hpp"
 
-inline constexpr int open_depth = 64;
+inline constexpr int open_depth = listing_open_depth;
 
 // Opens a parked listing again where it was, its parents first, keeping
 // the bound; false with errno set when it cannot be, or when another

@@ -39,6 +39,12 @@ struct dir_entry {
   entry_look look;  // where looked
 };
 
+// Down one chain of open listings, those more than this many levels above
+// the deepest may be given back their descriptor (parked) and opened
+// again when they are listed on: nothing should go through a listing far
+// above the deepest meanwhile.
+inline constexpr int listing_open_depth = 64;
+
 // One open listing. Its layout is the platform's own.
 struct dir_listing;
 

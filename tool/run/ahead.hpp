@@ -13,21 +13,12 @@
 #include <deque>
 #include <list>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "run/subfolder.hpp"
 #include "system/system.hpp"
-
-// A subfolder opened: its listing, or null with the error; its device,
-// where a look found it; and its first entries where a lister read them.
-struct opened_folder {
-  folder_handle* folder = nullptr;
-  int error = 0;
-  std::optional<unsigned long long> device;
-  std::vector<dir_entry> first;
-};
 
 // An entry read ahead of the walk. A subfolder among them is handed to a
 // lister: its opened is the lister's until it is ready.
@@ -68,14 +59,6 @@ struct listers {
   listers& operator=(const listers&) = delete;
   ~listers();  // closes, and joins every lister
 };
-
-// The device of the folder at path, by a look; nullopt where none is had.
-std::optional<unsigned long long> device_at(const system_calls& system, const folder_handle* parent,
-                                            const char* name, const char* path);
-
-// Opens a subfolder of parent, looked at first: as the walk opens one.
-opened_folder open_subfolder_at(const system_calls& system, const folder_handle* parent,
-                                const dir_entry& entry, const char* path);
 
 // The walk's next entry of folder (at path, "./a/"): the first read ahead,
 // else the listing's next; null at its end. With look_ahead, entries are

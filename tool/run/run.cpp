@@ -8,6 +8,7 @@
 #include "run/report_end.hpp"
 #include "run/report_run.hpp"
 #include "run/run_state.hpp"
+#include "run/subfolder.hpp"
 #include "run/tasks.hpp"
 #include "run/walk.hpp"
 

@@ -6,13 +6,16 @@
 #include "run/hand_out.hpp"
 #include "run/report.hpp"
 #include "run/report_run.hpp"
+#include "run/subfolder.hpp"
 
 namespace {
 
 // From this depth down, a folder's files are finished before the walk
 // goes deeper: the listings far above the deepest may be given back and
 // opened again later (parked), and no file is on its way through one.
-constexpr int finished_from_depth = 32;
+// Any depth up to the listing's own would do; half of it keeps the
+// listers, which stop here too, well clear.
+constexpr int finished_from_depth = listing_open_depth / 2;
 
 void leave(run_state& run, folder_handle* folder) {
   run.walk.left.push_back(folder);
