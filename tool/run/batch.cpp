@@ -9,14 +9,17 @@
 
 namespace {
 
-// Files a journal write covers at once: 256 first, so that a run starts
-// setting times soon; then twice as many each batch up to 2,048, so that a
-// sync (milliseconds on a disk, where the user's journal is kept) costs
-// little per file, with memory still small. Where the workers prepare
-// (each file a round trip or more, as on a share) a batch stays at 256:
-// its files are set while the next is prepared, and the last batch's,
-// set after the walk with nothing to go beside them, stay few.
-constexpr std::size_t first_batch = 256;
+// Files a journal write covers at once. 16 first: the run learns from its
+// first files set how quick sets are (and on a share starts its listers
+// and workers), which it cannot before a batch is recorded. Then 256, and
+// twice as many each batch up to 2,048, so that a sync (milliseconds on a
+// disk, where the user's journal is kept) costs little per file, with
+// memory still small. Where the workers prepare (each file a round trip
+// or more, as on a share) a batch stays at 256: its files are set while
+// the next is prepared, and the last batch's, set after the walk with
+// nothing to go beside them, stay few.
+constexpr std::size_t first_batch = 16;
+constexpr std::size_t next_batch = 256;
 constexpr std::size_t most_batch = 2048;
 
 // With no workers, or where times are quick to set, a batch is prepared
@@ -134,7 +137,7 @@ void queue_in_batch(run_state& run) {
   std::size_t& limit = hand.batch_limit;
   if (++hand.batch_count < limit) return;
   record_and_hand_out(run);
-  limit = ahead(run) ? std::min(limit * 2, most_batch) : first_batch;
+  limit = ahead(run) ? std::clamp(limit * 2, next_batch, most_batch) : next_batch;
 }
 
 void take_back_prepared(run_state& run, stamp_job& job) {
@@ -156,6 +159,11 @@ void record_and_hand_out(run_state& run) {
     set_recorded(run);  // the batch before: every file set before this one is checked
     prepare_by_workers(run, count);
     if (!check_and_record(run, hand.batch, count)) return;
+    // Until sets are known to be slow, the walk sets them itself, timed:
+    // at once, so that it learns before it lists on.
+    if (run.end.folder.sets == folder_knowledge::speed::unknown) {
+      return set_batch(run, hand.batch, 0, count);
+    }
   } else {
     start_preparing(hand.preparer, hand.batch.data(), count, hand.pipeline.own);
     set_recorded(run);  // the batch before, meanwhile

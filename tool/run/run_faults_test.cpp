@@ -39,10 +39,10 @@ TEST(RunFaults, AJournalOnADiskThatFillsUpKeepsWholeRecordsAndStops) {
   memory_system whole;
   add_photos(whole, 300);
   ASSERT_EQ(run_in(whole, {}, journal).status, 0);
-  // Room for the first line, the folder line and the first batch's 256
+  // Room for the first line, the folder line and the first batch's 16
   // records, and half of the next record.
   const std::string full = journal_text(whole);
-  const std::size_t room = line_start(full, 2 + 256) + 40;
+  const std::size_t room = line_start(full, 2 + 16) + 40;
   std::string single_out;
   for (const std::string_view jobs : {"1", "4"}) {
     memory_system fs;
@@ -51,24 +51,24 @@ TEST(RunFaults, AJournalOnADiskThatFillsUpKeepsWholeRecordsAndStops) {
     fs.slow_writes = jobs != "1";  // as on a share: the workers set them
     const memory_run r = run_in(fs, {"--jobs", jobs}, journal);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(journal_text(fs), full.substr(0, line_start(full, 2 + 256))) << jobs;
+    EXPECT_EQ(journal_text(fs), full.substr(0, line_start(full, 2 + 16))) << jobs;
     EXPECT_TRUE(r.err.starts_with(
         utc_note +
         "velmora: cannot write the journal '/journal': No space left on device; stopped "
         "before the files it did not record\n"))
         << r.err;
     EXPECT_TRUE(r.err.ends_with(
-        "velmora: stopped early: 256 files stamped (names read as UTC), 44 left alone (44 not "
+        "velmora: stopped early: 16 files stamped (names read as UTC), 256 left alone (256 not "
         "reached); the rest of the folder was not looked at\n"))
         << r.err;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 256);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 16);
     if (jobs == "1") single_out = r.out;
     EXPECT_EQ(r.out, single_out);
     // Every file stamped is undone; the rest were never touched.
     fs.room = -1;
     const memory_run undo = undo_in(fs, journal);
     EXPECT_EQ(undo.status, 0) << undo.err;
-    EXPECT_EQ(std::count(undo.out.begin(), undo.out.end(), '\n'), 256);
+    EXPECT_EQ(std::count(undo.out.begin(), undo.out.end(), '\n'), 16);
     expect_untouched(fs);
   }
 }
@@ -85,9 +85,10 @@ TEST(RunFaults, ASyncThatFailsStampsNothingOfItsBatch) {
   expect_untouched(fs);
 }
 
-// A journal's batches grow, 256 files and then twice as many each time up
-// to 2,048, so that its syncs are few in a large folder: the fourth sync of
-// the run's batches fails after 256 + 512 + 1,024 files are stamped.
+// A journal's batches grow, 16 files, then 256 and twice as many each time
+// up to 2,048, so that its syncs are few in a large folder: the fifth sync
+// of the run's batches fails after 16 + 256 + 512 + 1,024 files are
+// stamped.
 TEST(RunFaults, BatchesGrowSoThatSyncsAreFew) {
   memory_system fs;
   for (int i = 0; i < 5000; ++i) {
@@ -96,10 +97,10 @@ TEST(RunFaults, BatchesGrowSoThatSyncsAreFew) {
                  std::to_string(i % 60) + ".jpg",
              made_at);
   }
-  fs.fail_syncs_after = 4;  // the run's folder line, then three batches
+  fs.fail_syncs_after = 5;  // the run's folder line, then four batches
   const memory_run r = run_in(fs, {}, journal);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 256 + 512 + 1024);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 16 + 256 + 512 + 1024);
 }
 
 // Only the first file a folder stamps is read back (its probe); what it
@@ -163,8 +164,8 @@ TEST(RunFaults, AnInterruptFinishesWhatWasHandedOutAndSaysHowToUndo) {
     const memory_run r = run_in(fs, {"--jobs", jobs}, journal);
     EXPECT_EQ(r.status, 130);
     EXPECT_TRUE(
-        r.err.ends_with("velmora: interrupted: 256 files stamped (names read as UTC), 42 left "
-                        "alone (42 not "
+        r.err.ends_with("velmora: interrupted: 272 files stamped (names read as UTC), 26 left "
+                        "alone (26 not "
                         "reached); the rest of the folder was not looked at; 'velmora "
                         "--undo' puts back what was stamped\n"))
         << r.err;
