@@ -11,10 +11,11 @@ void look_at(stamp_job& job, const task_context& c) {
 }
 
 // With a journal: the time the file has before the run, read as the file
-// was listed (by the listing's own look, where it made one). No record, no stamp: a file whose old
-// time cannot be read could not be undone, and one that is no longer the entry listed (a file
-// swapped for a link) is not the file the run was given. A folder is
-// refused as such when it is set.
+// was listed (by the listing's own look, where it made one). No record,
+// no stamp: a file whose old time cannot be read could not be undone, and
+// one that is no longer the entry listed (a file swapped for a link) is
+// not the file the run was given. A folder is refused as such when it is
+// set.
 void read_old_time(stamp_job& job, const task_context& c) {
   const file_facts& facts = job.facts;
   if (job.before_error != 0) {

@@ -41,7 +41,7 @@ folder_handle* open_folder(memory_system& fs, const std::string& full) {
     e.name_length = static_cast<int>(name.size());
     e.kind = file.kind;
     e.file_number = file.number;
-    e.looked = fs.listing_looks && file.kind != kind_link;
+    e.looked = fs.listing_looks;  // links too, as a real listing does
     if (e.looked) {
       const unix_time t = to_unix_time(file.mtime);
       const auto names = static_cast<unsigned>(shared.use_count());
