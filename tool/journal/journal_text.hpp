@@ -24,14 +24,10 @@
 #include <string_view>
 
 #include "decide/tick_time.hpp"
+#include "journal/journal_time.hpp"
 #include "journal/path_escape.hpp"
 
 inline constexpr std::string_view journal_magic = "velmora-journal 1";
-
-// "2010-09-10T13:40:00.000000000Z".
-std::string format_journal_time(const file_time& t);
-void append_journal_time(std::string& text, const file_time& t);
-std::optional<file_time> parse_journal_time(std::string_view text);
 
 std::string folder_line(std::string_view folder, const file_time& started);
 std::string undone_line(const file_time& started);
