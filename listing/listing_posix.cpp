@@ -51,8 +51,7 @@ int kind_of(const dir_listing& listing, const dirent& d, dir_entry& e) {
   struct stat st;
   if (fstatat(listing.fd, d.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return kind_unknown;
   e.looked = true;
-  e.look = {st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_uid, static_cast<unsigned>(st.st_nlink),
-            st.st_dev,         st.st_ino};
+  e.look = look_of(st);
   return static_cast<int>(st.st_mode & S_IFMT);
 }
 

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <limits.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <atomic>
@@ -28,6 +29,12 @@ struct dir_listing {
   dev_t device;
   ino_t inode;
 };
+
+// What an lstat of an entry saw, as a listing keeps it.
+inline entry_look look_of(const struct stat& st) {
+  return {st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_uid, static_cast<unsigned>(st.st_nlink),
+          st.st_dev,         st.st_ino};
+}
 
 // The descriptor of the listed directory, for *at() calls on its entries.
 int listing_fd(const dir_listing* listing);
