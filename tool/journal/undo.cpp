@@ -64,20 +64,7 @@ int undo_records(undo_state& state, const journal_reader& reader, const checked_
         "cannot read the journal " + in_quotes(path) + " to its start; stopped there");
     return 1;
   }
-  for (const doubt& d : state.doubts) {
-    if (d.explained) continue;
-    say(state.output, "left " + in_quotes(d.path) +
-                          " alone: its time has changed since the run (it is " + format_utc(d.now) +
-                          ", the run set " + format_utc(d.set) + ")");
-    ++state.left_alone;
-  }
-  if (state.left_alone > 0) {
-    say(state.output, std::to_string(state.left_alone) + " of " + std::to_string(state.records) +
-                          " journal records were left alone");
-  } else if (state.restored == 0 && state.records > 0) {
-    say(state.output,
-        "nothing was left to restore: every file of " + in_quotes(path) + " has its old time");
-  }
+  say_undone(state, path);
   return state.left_alone > 0 ? 1 : 0;
 }
 

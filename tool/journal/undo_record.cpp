@@ -105,3 +105,20 @@ outcome undo_one(undo_state& state, const file_ref& file, const std::string& pat
   ++state.left_alone;
   return outcome::done;
 }
+
+void say_undone(undo_state& state, const std::string& journal_path) {
+  for (const doubt& d : state.doubts) {
+    if (d.explained) continue;
+    say(state.output, "left " + in_quotes(d.path) +
+                          " alone: its time has changed since the run (it is " + format_utc(d.now) +
+                          ", the run set " + format_utc(d.set) + ")");
+    ++state.left_alone;
+  }
+  if (state.left_alone > 0) {
+    say(state.output, std::to_string(state.left_alone) + " of " + std::to_string(state.records) +
+                          " journal records were left alone");
+  } else if (state.restored == 0 && state.records > 0) {
+    say(state.output, "nothing was left to restore: every file of " + in_quotes(journal_path) +
+                          " has its old time");
+  }
+}

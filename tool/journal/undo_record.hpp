@@ -46,3 +46,8 @@ enum class outcome { done, output_failed };
 // Undoes one record of the file reached as file, whose full path is path.
 outcome undo_one(undo_state& state, const file_ref& file, const std::string& path,
                  const journal_line& record);
+
+// Once every record is undone: the files left alone whose time no older
+// record explains, and how many were left alone, or that nothing needed
+// restoring.
+void say_undone(undo_state& state, const std::string& journal_path);
