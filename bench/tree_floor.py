@@ -3,7 +3,9 @@
 given a folder of the tree, list it and set each photo's time from its
 name. The top folder is listed on the main thread; the folders are taken
 in no order but the pool's. Threads wait on the share, not on Python:
-each call releases the interpreter's lock."""
+each call releases the interpreter's lock.
+
+    tree_floor.py [THREADS]   (16 if not given: velmora's default jobs)"""
 
 import os
 import sys
@@ -25,7 +27,8 @@ def stamp_folder(folder):
 
 
 def main():
-    with os.scandir(".") as entries, ThreadPoolExecutor(16) as pool:
+    threads = int(sys.argv[1]) if len(sys.argv) > 1 else 16
+    with os.scandir(".") as entries, ThreadPoolExecutor(threads) as pool:
         folders = [e.name for e in entries if e.is_dir(follow_symlinks=False)]
         if sum(pool.map(stamp_folder, folders)) == 0:
             sys.exit("tree_floor: no photo in the folders")
