@@ -32,9 +32,9 @@ struct dir_entry {
   // The file's number in its file system (Linux: d_ino), so that two names
   // of one file can be told; 0 where the listing does not say (Windows).
   unsigned long long file_number;
-  // Where the file system does not say an entry's kind (sshfs), the
-  // listing looks at the entry to learn it, and keeps what it saw: on a
-  // share a second look is one more round trip.
+  // Where the file system does not say an entry's kind (some FUSE file systems, XFS made without
+  // ftype), the listing looks at the entry to learn it, and keeps what it saw: on a share a second
+  // look is one more round trip.
   bool looked;
   entry_look look;  // where looked
 };

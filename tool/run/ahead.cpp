@@ -18,7 +18,7 @@ constexpr int lister_count = 8;
 
 // The entries a lister reads of a folder it opens: on a share each read
 // is a round trip, and so is each look at an entry whose kind the file
-// system does not give (sshfs), which the walk would make one by one.
+// system does not give, which the walk would make one by one.
 constexpr std::size_t first_entries = 8;
 
 void read_first(const system_calls& system, opened_folder& opened) {

@@ -90,7 +90,7 @@ TEST(Truth, AFileSystemThatTurnsReadOnlyStopsTheRunAtTheFirstFile) {
   }
 }
 
-// Where the listing looks at each entry to learn its kind (sshfs), the
+// Where the listing looks at each entry to learn its kind, the
 // journal takes each file's old time, and what tells its names, from that
 // look: the run says and sets the same, and is undone to the nanosecond.
 TEST(Truth, OldTimesFromTheListingsOwnLookAreUndoneExactly) {

@@ -50,7 +50,8 @@ struct memory_system {
   unsigned long long next_number = 100;
   std::vector<std::string> calls;  // "look ./a.jpg", "write ./a.jpg", ... in order, when log_calls
   // Whether the listing looks at each entry as it lists it and says what it
-  // saw, as where the file system does not give kinds (sshfs).
+  // saw, as where the file system does not give kinds
+  // (some FUSE file systems, XFS made without ftype).
   bool listing_looks = false;
   // Asked whether to stop this many times, the run is interrupted; negative
   // for never.
