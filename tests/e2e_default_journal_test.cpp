@@ -71,6 +71,36 @@ TEST(DefaultJournal, OneThatCannotBeKeptStopsTheRunBeforeAnythingIsTouched) {
   EXPECT_EQ(run_tool(dir.path, {"--no-journal", "jpg"}, nowhere).status, 0);
 }
 
+// A journal of 100 runs drops its oldest as the next begins (on Windows
+// too, where the file a run holds open cannot be replaced), and its
+// newest runs are still undone.
+TEST(DefaultJournal, AFullOneDropsItsOldestRunsAndTheNewestUndo) {
+  scratch dir;
+  make_named(dir.path, {"2010-09-10 13.40.jpg", "2011-01-02 03.04.png"});
+  const folder_state before = snapshot(dir.path);
+  // One run, and 99 older ones before it that stamped nothing.
+  const std::string journal = state_home() + "/velmora/journal";
+  std::string text;
+  ASSERT_EQ(run_tool(dir.path, {"jpg"}).status, 0);
+  {
+    std::ifstream in(journal, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::size_t folder = text.find("folder\t");
+  const std::size_t file = text.find("file\t");
+  ASSERT_NE(file, std::string::npos) << text;
+  ASSERT_LT(folder, file) << text;
+  std::string older;
+  for (int run = 0; run < 99; ++run) older += text.substr(folder, file - folder);
+  std::ofstream(journal, std::ios::binary) << text.insert(folder, older);
+  const tool_result r = run_tool(dir.path, {"png"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(count_lines(run_tool(dir.path, {"--undo", "--list"}).out), 75);
+  EXPECT_FALSE(std::filesystem::exists(journal + ".new"));
+  for (int run = 0; run < 2; ++run) EXPECT_EQ(run_tool(dir.path, {"--undo"}).status, 0);
+  EXPECT_EQ(snapshot(dir.path), before);
+}
+
 // Ctrl-C midway: the run finishes the files it handed out, keeps their
 // records, says it was interrupted and how to undo, and ends with 130;
 // the undo puts every file back.

@@ -27,10 +27,10 @@ std::int64_t cut_at(const checked_journal& checked, std::int64_t size,
   return first == 0 ? 0 : first < runs.size() ? runs[first].offset : size;
 }
 
-// Writes the journal's first line and what follows from to a new file.
+// Writes the journal's first line and what follows from to a new file,
+// synced, and leaves it open in copy (-1 on an error).
 int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from, std::int64_t size,
-              const std::string& path) {
-  int copy = -1;
+              const std::string& path, int& copy) {
   bool created = false;
   int error = system.open_appending(path, copy, created);
   if (error == 0) error = system.cut_back(copy, 0);  // a copy a crash left behind
@@ -45,7 +45,10 @@ int copy_tail(const system_calls& system, int from_descriptor, std::int64_t from
     at += static_cast<std::int64_t>(piece.size());
   }
   if (error == 0) error = system.sync(copy);
-  if (copy >= 0) system.close(copy);
+  if (error != 0 && copy >= 0) {
+    system.close(copy);
+    copy = -1;
+  }
   return error;
 }
 
@@ -64,24 +67,26 @@ journal_error prune_journal(run_journal& journal, const journal_limits& limits) 
   }
   const std::int64_t cut = cut_at(checked, journal.whole, limits);
   if (cut == 0) return {};
-  const std::string copy = journal.path + ".new";
-  if (const int error = copy_tail(system, journal.descriptor, cut, journal.whole, copy)) {
+  const std::string path = journal.path + ".new";
+  int copy = -1;
+  if (const int error = copy_tail(system, journal.descriptor, cut, journal.whole, path, copy)) {
     return fail(journal_problem::cannot_write, error);
   }
-  if (const int error = system.replace(copy, journal.path)) {
-    return fail(journal_problem::cannot_write, error);
-  }
-  system.sync_folder_of(journal.path);
-  // This run goes on in the new file, held as the old one was.
+  // This run goes on in the new file, held before the old one is let go:
+  // after it is replaced, or, where open files cannot be replaced
+  // (Windows), just before, when another run that opened the old one
+  // meanwhile makes the replace fail.
+  const int held = system.lock(copy);
+  if (!system.replaces_open_files) close_journal(journal);
+  const int replaced = held == 0 ? system.replace(path, journal.path) : 0;
   close_journal(journal);
-  bool created = false;
-  if (const int error = system.open_appending(journal.path, journal.descriptor, created)) {
-    return fail(journal_problem::cannot_open, error);
+  journal.descriptor = copy;
+  if (held != 0) {
+    return fail(held == EWOULDBLOCK ? journal_problem::taken : journal_problem::cannot_lock,
+                held == EWOULDBLOCK ? 0 : held);
   }
-  if (const int error = system.lock(journal.descriptor)) {
-    return fail(error == EWOULDBLOCK ? journal_problem::taken : journal_problem::cannot_lock,
-                error == EWOULDBLOCK ? 0 : error);
-  }
+  if (replaced != 0) return fail(journal_problem::cannot_write, replaced);
+  system.sync_folder_of(journal.path);
   if (const int error = system.size_of(journal.descriptor, journal.whole)) {
     return fail(journal_problem::unreadable, error);
   }

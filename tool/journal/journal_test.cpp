@@ -94,4 +94,32 @@ TEST(Journal, AJournalAnotherRunHoldsIsTakenAlsoAfterItIsPruned) {
   close_journal(holder);
 }
 
+// As on Windows, where a file that is open is never replaced.
+TEST(Journal, WhereOpenFilesStayThePruneLetsGoOfTheOldFileFirst) {
+  memory_system fs;
+  fs.open_files_stay = true;
+  const system_calls system = calls_of(fs);
+  write_runs(fs, system, {1, 1, 1, 1});
+  run_journal holder;
+  ASSERT_FALSE(open_journal(system, "/j", holder));
+  ASSERT_FALSE(prune_journal(holder, {4, 1 << 20}));
+  ASSERT_FALSE(start_journal_run(holder, "/photos", run_time(9)));
+  run_journal second;
+  EXPECT_EQ(open_journal(system, "/j", second).problem, journal_problem::taken);
+  close_journal(second);
+  close_journal(holder);
+  const std::string kept = fs.entries.at("/j")->data;
+  EXPECT_EQ(count(kept, "folder\t"), 3);
+  // Another that has the journal open meanwhile makes the prune fail, and
+  // the journal stays as it was.
+  int reader = -1;
+  ASSERT_EQ(system.open_reading("/j", reader), 0);
+  run_journal third;
+  ASSERT_FALSE(open_journal(system, "/j", third));
+  EXPECT_EQ(prune_journal(third, {1, 1 << 20}).problem, journal_problem::cannot_write);
+  close_journal(third);
+  system.close(reader);
+  EXPECT_EQ(fs.entries.at("/j")->data, kept);
+}
+
 }  // namespace

@@ -47,8 +47,10 @@ int open_reading(const std::string& path, int& descriptor);
 int open_updating(const std::string& path, int& descriptor);
 
 // Puts the file at from in the place of the file at to, at once (rename);
-// 0 or errno.
+// 0 or errno. Whether the file at to may be open meanwhile (POSIX), or
+// must be closed by all (Windows).
 int replace_file(const std::string& from, const std::string& to);
+extern const bool replaces_open_files;
 
 // Up to size bytes from offset on, fewer at the end; 0 or errno.
 int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text);

@@ -103,6 +103,8 @@ int open_updating(const std::string& path, int& descriptor) {
   return error;
 }
 
+const bool replaces_open_files = true;
+
 int replace_file(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }

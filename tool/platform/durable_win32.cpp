@@ -6,16 +6,40 @@
 
 #include <cerrno>
 
+#include "listing/listing_win32.hpp"
 #include "listing/utf16_win32.hpp"
 #include "platform/durable.hpp"
 
+namespace {
+
+// The C runtime's descriptor for an opened handle: only a file on a disk
+// is kept (ENODEV, the handle closed, for a device, a pipe or a folder).
+int descriptor_of(HANDLE file, int flags, int& descriptor) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    CloseHandle(file);
+    return ENODEV;
+  }
+  descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), flags | _O_BINARY);
+  if (descriptor < 0) {
+    CloseHandle(file);
+    return EMFILE;
+  }
+  return 0;
+}
+
+}  // namespace
+
+// Shared for deleting too: a journal written anew beside the old one is
+// held while it is renamed into the old one's place.
 int open_appending(const std::string& path, int& descriptor, bool& created) {
-  const std::wstring wide = long_path(path);
-  constexpr int flags = _O_RDWR | _O_APPEND | _O_BINARY | _O_NOINHERIT;
-  descriptor = _wopen(wide.c_str(), flags | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
-  created = descriptor >= 0;
-  if (descriptor < 0 && errno == EEXIST) descriptor = _wopen(wide.c_str(), flags);
-  return descriptor < 0 ? errno : 0;
+  constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const HANDLE file = CreateFileW(long_path(path).c_str(), GENERIC_READ | GENERIC_WRITE, share,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return errno_from_windows(GetLastError());
+  created = GetLastError() != ERROR_ALREADY_EXISTS;
+  return descriptor_of(file, _O_APPEND, descriptor);
 }
 
 int lock_for_appending(int descriptor) {
@@ -81,11 +105,13 @@ int open_updating(const std::string& path, int& descriptor) {
   return descriptor < 0 ? errno : 0;
 }
 
+const bool replaces_open_files = false;
+
 int replace_file(const std::string& from, const std::string& to) {
   return MoveFileExW(long_path(from).c_str(), long_path(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
              ? 0
-             : EACCES;
+             : errno_from_windows(GetLastError());
 }
 
 int open_reading(const std::string& path, int& descriptor) {
@@ -105,18 +131,7 @@ int open_reading(const std::string& path, int& descriptor) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
   }
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    CloseHandle(file);
-    return ENODEV;
-  }
-  descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
-  if (descriptor < 0) {
-    CloseHandle(file);
-    return EMFILE;
-  }
-  return 0;
+  return descriptor_of(file, _O_RDONLY, descriptor);
 }
 
 int read_at(int descriptor, std::int64_t offset, std::size_t size, std::string& text) {

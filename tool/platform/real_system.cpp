@@ -49,6 +49,7 @@ system_calls make_system() {
   c.open_data = open_data;
   c.open_updating = open_updating;
   c.replace = replace_file;
+  c.replaces_open_files = replaces_open_files;
   c.read_at = read_at;
   c.error_text = error_text;
   c.interrupted = interrupted;

@@ -110,10 +110,17 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
     if (const int error = fault_of(fs, "data", full_path(fs, file.path))) return error;
     return open_reading(fs, file.path, descriptor);
   };
+  c.replaces_open_files = !fs.open_files_stay;
   c.replace = [&fs](const std::string& from, const std::string& to) {
     const lock_guard hold(fs.lock);
     const auto found = fs.entries.find(full_path(fs, from));
     if (found == fs.entries.end()) return ENOENT;
+    const auto target = fs.entries.find(full_path(fs, to));
+    if (fs.open_files_stay && target != fs.entries.end() &&
+        std::any_of(fs.open.begin(), fs.open.end(),
+                    [&](const auto& open) { return open.second == target->second; })) {
+      return EACCES;
+    }
     fs.entries[full_path(fs, to)] = found->second;  // what was open stays open, unnamed
     fs.entries.erase(found);
     return 0;

@@ -46,6 +46,9 @@ struct memory_system {
   // Whether each write takes a while (up to 100 µs, by its path), so that
   // workers finish in another order than they started, as on a share.
   bool slow_writes = false;
+  // Whether a file open through a descriptor cannot be replaced, as on
+  // Windows (EACCES).
+  bool open_files_stay = false;
   int fail_syncs_after = -1;
   unsigned long long next_number = 100;
   std::vector<std::string> calls;  // "look ./a.jpg", "write ./a.jpg", ... in order, when log_calls

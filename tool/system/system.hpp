@@ -117,8 +117,10 @@ struct system_calls {
   // made); ENODEV for anything but a regular file, which is never opened.
   std::function<int(const std::string& path, int& descriptor)> open_reading;
   std::function<int(const std::string& path, int& descriptor)> open_updating;
-  // Puts the file at from in the place of the one at to, at once.
+  // Puts the file at from in the place of the one at to, at once. Where
+  // open files cannot be replaced (Windows), the one at to is closed first.
   std::function<int(const std::string& from, const std::string& to)> replace;
+  bool replaces_open_files = true;
   // Up to size bytes from offset on (fewer at the end).
   std::function<int(int descriptor, std::int64_t offset, std::size_t size, std::string& text)>
       read_at;
