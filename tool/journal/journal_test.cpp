@@ -1,6 +1,8 @@
 // The journal's file: opened, mended, pruned, written all or nothing.
 #include "journal/journal.hpp"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "journal/journal_prune.hpp"
@@ -92,6 +94,38 @@ TEST(Journal, AJournalAnotherRunHoldsIsTakenAlsoAfterItIsPruned) {
   EXPECT_EQ(open_journal(system, "/j", second).problem, journal_problem::taken);
   close_journal(second);
   close_journal(holder);
+}
+
+// A run opens the journal as another prunes it, and locks the old file
+// that one let go of. Where open files can be replaced, it finds the
+// journal taken; where they cannot (Windows), the prune fails and the
+// journal is still the old file. Either way the run that holds the
+// journal writes to the file that is the journal.
+TEST(Journal, ARunThatOpenedItAsItWasPrunedNeverWritesElsewhere) {
+  for (const bool open_files_stay : {false, true}) {
+    memory_system fs;
+    fs.open_files_stay = open_files_stay;
+    const system_calls system = calls_of(fs);
+    write_runs(fs, system, {1, 1, 1, 1});
+    run_journal pruner;
+    ASSERT_FALSE(open_journal(system, "/j", pruner));
+    journal_error pruned;
+    bool asked = false;  // the prune's own lock is asked for too
+    fs.before_lock = [&] {
+      if (!std::exchange(asked, true)) pruned = prune_journal(pruner, {4, 1 << 20});
+    };
+    run_journal late;
+    const journal_error opened = open_journal(system, "/j", late);
+    fs.before_lock = nullptr;
+    EXPECT_EQ(pruned.problem,
+              open_files_stay ? journal_problem::cannot_write : journal_problem::none);
+    EXPECT_EQ(opened.problem, open_files_stay ? journal_problem::none : journal_problem::taken);
+    run_journal& holder = open_files_stay ? late : pruner;
+    ASSERT_FALSE(start_journal_run(holder, "/held", run_time(9)));
+    close_journal(late);
+    close_journal(pruner);
+    EXPECT_TRUE(fs.entries.at("/j")->data.ends_with(folder_line("/held", run_time(9))));
+  }
 }
 
 // As on Windows, where a file that is open is never replaced.

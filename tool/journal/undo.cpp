@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "journal/journal.hpp"
 #include "journal/journal_check.hpp"
 #include "journal/undo_reach.hpp"
 #include "journal/undo_record.hpp"
@@ -82,7 +83,7 @@ std::string open_checked(const system_calls& system, const std::string& path, in
     if (error == ENODEV) return from + "it is not a file";
     return "cannot read the journal " + in_quotes(path) + ": " + std::strerror(error);
   }
-  if (const int locked = system.lock(descriptor)) {
+  if (const int locked = lock_journal(system, path, descriptor)) {
     return locked == EWOULDBLOCK
                ? from + "another run is writing to it"
                : "cannot lock the journal " + in_quotes(path) + ": " + std::strerror(locked);

@@ -64,6 +64,7 @@ void add_descriptor_calls(memory_system& fs, system_calls& c) {
     return open_appending(fs, path, descriptor, created);
   };
   c.lock = [&fs](int descriptor) {
+    if (fs.before_lock) fs.before_lock();
     const lock_guard hold(fs.lock);
     return fs.locked.try_emplace(fs.open.at(descriptor).get(), descriptor).second ? 0 : EWOULDBLOCK;
   };

@@ -49,6 +49,9 @@ struct memory_system {
   // Whether a file open through a descriptor cannot be replaced, as on
   // Windows (EACCES).
   bool open_files_stay = false;
+  // Called as a lock is asked for, before it is taken: what another
+  // process does meanwhile.
+  std::function<void()> before_lock;
   int fail_syncs_after = -1;
   unsigned long long next_number = 100;
   std::vector<std::string> calls;  // "look ./a.jpg", "write ./a.jpg", ... in order, when log_calls
