@@ -57,11 +57,11 @@ journal_error check_start(const system_calls& system, const std::string& path, b
 
 }  // namespace
 
-int lock_journal(const system_calls& system, const std::string& path, int descriptor) {
+int lock_journal(const system_calls& system, const std::string& path, int descriptor,
+                 file_identity& held) {
   if (const int error = system.lock(descriptor)) return error;
   // The lock a pruning run let go of may be taken here on the old file,
   // after the new one took its place: that run holds the journal.
-  file_identity held;
   file_identity named;
   int now = -1;
   if (const int error = system.identify(descriptor, held)) return error;
@@ -82,7 +82,7 @@ journal_error open_journal(const system_calls& system, const std::string& path,
     if (error == ENODEV) return fail(journal_problem::not_a_file, 0);  // swapped since the check
     return fail(journal_problem::cannot_open, error);
   }
-  if (const int error = lock_journal(system, path, journal.descriptor)) {
+  if (const int error = lock_journal(system, path, journal.descriptor, journal.identity)) {
     return fail(error == EWOULDBLOCK ? journal_problem::taken : journal_problem::cannot_lock,
                 error == EWOULDBLOCK ? 0 : error);
   }
@@ -92,9 +92,6 @@ journal_error open_journal(const system_calls& system, const std::string& path,
     }
   }
   if (const int error = system.size_of(journal.descriptor, journal.whole)) {
-    return fail(journal_problem::unreadable, error);
-  }
-  if (const int error = system.identify(journal.descriptor, journal.identity)) {
     return fail(journal_problem::unreadable, error);
   }
   if (journal.whole == 0) {

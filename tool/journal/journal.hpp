@@ -65,9 +65,11 @@ struct run_journal {
 journal_error open_journal(const system_calls& system, const std::string& path,
                            run_journal& journal);
 // Takes the journal at path, open at descriptor, for this run alone,
-// without waiting: 0, EWOULDBLOCK when another run holds it or has put a
-// new journal in its place since it was opened here (a prune), or errno.
-int lock_journal(const system_calls& system, const std::string& path, int descriptor);
+// without waiting, and says which file it is (held): 0, EWOULDBLOCK when
+// another run holds it or has put a new journal in its place since it
+// was opened here (a prune), or errno.
+int lock_journal(const system_calls& system, const std::string& path, int descriptor,
+                 file_identity& held);
 // started: when the run began (UTC), which names the run in the journal.
 journal_error start_journal_run(run_journal& journal, const std::string& folder,
                                 const file_time& started);

@@ -83,7 +83,8 @@ std::string open_checked(const system_calls& system, const std::string& path, in
     if (error == ENODEV) return from + "it is not a file";
     return "cannot read the journal " + in_quotes(path) + ": " + std::strerror(error);
   }
-  if (const int locked = lock_journal(system, path, descriptor)) {
+  file_identity held;
+  if (const int locked = lock_journal(system, path, descriptor, held)) {
     return locked == EWOULDBLOCK
                ? from + "another run is writing to it"
                : "cannot lock the journal " + in_quotes(path) + ": " + std::strerror(locked);
